@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace hygrova {
+
+// Slot indexes of the six parameters a query can name, as numbered in the query dialog.
+enum QuerySlot : int {
+    kDryBulbSlot = 0,      // "干球温度(℃)", deg C
+    kWetBulbSlot = 1,      // "湿球温度(℃)", deg C
+    kRelHumiditySlot = 2,  // "相对湿度(%)", percent
+    kMoistureSlot = 3,     // "含湿量(g/kg干)", g/kg dry air
+    kEnthalpySlot = 4,     // "焓(kJ/kg干)", kJ/kg dry air
+    kDewPointSlot = 5,     // "露点温度(℃)", deg C
+};
+constexpr int kQuerySlotCount = 6;
+
+// The inputs of one press of "确定": which parameters are ticked, the texts of their entry
+// boxes (UTF-8) and the atmospheric pressure in hPa.
+struct StatePointQuery {
+    std::array<bool, kQuerySlotCount> ticked{};
+    std::array<std::string, kQuerySlotCount> texts{};
+    float pressure = 1013.25f;
+};
+
+// An input problem: the message for the warning box and the entry box (slot index) that
+// receives the keyboard focus afterwards, if any.
+struct StatePointWarning {
+    std::string message;
+    std::optional<int> focus;
+};
+
+// An arithmetic fault during the calculation, with its description for the warning box.
+struct StatePointFault {
+    std::string description;
+};
+
+// The eight result texts, for the result boxes Text1..Text8: dry bulb, wet bulb, dew point
+// (empty when absent), relative humidity %, moisture content, enthalpy, specific volume and
+// vapour pressure in Pa.
+using StatePointResults = std::array<std::string, 8>;
+
+using StatePointOutcome = std::variant<StatePointWarning, StatePointFault, StatePointResults>;
+
+// Solves the state of moist air from the two ticked parameters: checks the selection, the
+// entry texts and their ranges (the first problem found becomes the warning), runs the
+// calculation chain of the pair and rounds and formats the eight quantities. Arithmetic
+// faults become a StatePointFault; nothing escapes as an exception.
+StatePointOutcome SolveStatePoint(const StatePointQuery& query);
+
+}  // namespace hygrova
