@@ -1,0 +1,87 @@
+// Painting the chart and the main window's resize, on the offscreen platform.
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include "chart/chart_drawing.h"
+#include "chart/chart_surface.h"
+#include "common/app_state.h"
+#include "shell/form1_main_window.h"
+#include "shell/twips.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace hygrova {
+namespace {
+
+// Clear plus paint of the default chart into the retained image of a picture of
+// width x height pixels, antialiased, as every redraw does.
+void BM_PaintChart(benchmark::State& state)
+{
+    const int width = static_cast<int>(state.range(0));
+    ChartSurface surface;
+    surface.resize(width, width * 4 / 5);
+    const double tpp = TwipsPerPixel(&surface);
+    const PictureGeometry picture{0, 0, static_cast<float>(surface.width() * tpp),
+                                  static_cast<float>(surface.height() * tpp)};
+    const ChartDrawing chart = BuildChart(picture, AppState{});
+    for (auto _ : state) {
+        surface.Clear();
+        surface.DrawSegments(chart.segments);
+        benchmark::DoNotOptimize(surface.RetainedImage().constBits());
+    }
+    state.counters["segments"] = static_cast<double>(chart.segments.size());
+}
+BENCHMARK(BM_PaintChart)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+// The whole resize of a 1920-pixel-wide main window: shape check, layout, clear, redraw.
+void BM_ResizeMainWindow(benchmark::State& state)
+{
+    Form1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        state.SkipWithError("the main window was not exposed");
+        return;
+    }
+    const int frame = form.frameGeometry().width() - form.width();
+    int width = 1920 - frame;
+    for (auto _ : state) {
+        width = width == 1920 - frame ? 1919 - frame : 1920 - frame;
+        form.resize(width, width * 3 / 4);
+    }
+}
+BENCHMARK(BM_ResizeMainWindow)->Unit(benchmark::kMillisecond);
+
+// Creating and showing the main window up to its first painted chart.
+void BM_StartMainWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Form1 form;
+        form.show();
+        benchmark::DoNotOptimize(form.grab());
+    }
+}
+BENCHMARK(BM_StartMainWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace hygrova
+
+int main(int argc, char* argv[])
+{
+    // A screen wide enough for a 1920-pixel window.
+    const std::string path = "/tmp/hygrova-bench-screens-" + std::to_string(getpid()) + ".json";
+    std::ofstream(path) << R"({"screens":[{"name":"S1","x":0,"y":0,"width":2560,"height":1600,)"
+                           R"("logicalDpi":96}]})";
+    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).c_str(), 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::remove(path.c_str());
+    return 0;
+}

@@ -1,0 +1,157 @@
+#include "chart/chart_surface.h"
+
+#include "shell/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVarLengthArray>
+
+namespace hygrova {
+namespace {
+
+QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+// A hairline one device pixel wide: sharp at any pixel ratio, and the raster engine's fast
+// path for antialiased lines (a wider, scaled pen takes the much slower general stroker).
+QPen LinePen(Rgb color)
+{
+    QPen pen(ToQColor(color));
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+}  // namespace
+
+ChartSurface::ChartSurface(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    FitImage();
+}
+
+double ChartSurface::TwipsPerPx() const { return TwipsPerPixel(this); }
+
+float ChartSurface::WidthTwips() const { return static_cast<float>(width() * TwipsPerPx()); }
+
+float ChartSurface::HeightTwips() const { return static_cast<float>(height() * TwipsPerPx()); }
+
+void ChartSurface::SetGeometryTwips(float left, float top, float width, float height)
+{
+    setGeometry(ToPixels(left, top, width, height, TwipsPerPx()));
+}
+
+void ChartSurface::FitImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize devicePixels = (QSizeF(size()) * ratio).toSize().expandedTo(QSize(1, 1));
+    if (m_image.size() == devicePixels && m_image.devicePixelRatio() == ratio) {
+        return;
+    }
+    QImage image(devicePixels, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    if (!m_image.isNull()) {
+        QPainter painter(&image);
+        painter.drawImage(QPointF(0, 0), m_image);
+    }
+    m_image = std::move(image);
+}
+
+void ChartSurface::Clear()
+{
+    FitImage();
+    m_image.fill(Qt::white);
+    update();
+}
+
+void ChartSurface::DrawLine(float x1, float y1, float x2, float y2, Rgb color)
+{
+    FitImage();
+    const double tpp = TwipsPerPx();
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(LinePen(color));
+    painter.drawLine(QLineF(x1 / tpp, y1 / tpp, x2 / tpp, y2 / tpp));
+    update();
+}
+
+void ChartSurface::DrawSegments(const std::vector<ChartSegment>& segments)
+{
+    FitImage();
+    const double tpp = TwipsPerPx();
+    const double right = WidthTwips();
+    const double bottom = HeightTwips();
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // One pen per run of equal color: the drawing order stays, the pen changes are few.
+    QVarLengthArray<QLineF, 1024> run;
+    std::int16_t runColor = 0;
+    const auto flush = [&] {
+        if (!run.isEmpty()) {
+            painter.setPen(LinePen(QBColor(runColor)));
+            painter.drawLines(run.constData(), static_cast<int>(run.size()));
+            run.clear();
+        }
+    };
+    for (const ChartSegment& s : segments) {
+        // Segments wholly beside the picture cannot show; the painter clips the rest.
+        const bool outside = (s.x1 < 0 && s.x2 < 0) || (s.y1 < 0 && s.y2 < 0) ||
+                             (s.x1 > right && s.x2 > right) || (s.y1 > bottom && s.y2 > bottom);
+        if (outside) {
+            continue;
+        }
+        if (s.color != runColor) {
+            flush();
+            runColor = s.color;
+        }
+        run.append(QLineF(s.x1 / tpp, s.y1 / tpp, s.x2 / tpp, s.y2 / tpp));
+    }
+    flush();
+    update();
+}
+
+void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
+{
+    FitImage();
+    const double tpp = TwipsPerPx();
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(LinePen(outline));
+    painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(m_fillColor))
+                                                      : QBrush(Qt::NoBrush));
+    painter.drawEllipse(QPointF(x / tpp, y / tpp), radius / tpp, radius / tpp);
+    update();
+}
+
+void ChartSurface::paintEvent(QPaintEvent* event)
+{
+    FitImage();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_image, QRectF(QPointF(event->rect().topLeft()) *
+                                                         m_image.devicePixelRatio(),
+                                                     QSizeF(event->rect().size()) *
+                                                         m_image.devicePixelRatio()));
+}
+
+void ChartSurface::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FitImage();
+}
+
+void ChartSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF position = event->position();
+    // Without a button held, movement over the readout panel or a scale label belongs to
+    // that control, not to the chart; while dragging from the chart every position counts.
+    if (event->buttons() == Qt::NoButton && childAt(position.toPoint()) != nullptr) {
+        event->ignore();
+        return;
+    }
+    const double tpp = TwipsPerPx();
+    emit MouseMoved(event->buttons(), event->modifiers(), static_cast<float>(position.x() * tpp),
+                    static_cast<float>(position.y() * tpp));
+}
+
+}  // namespace hygrova

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <vector>
+
+#include "chart/chart_drawing.h"
+#include "chart/palette.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace hygrova {
+
+// Picture1: the white chart picture of the main window. What is drawn on it stays in a
+// retained image, at the screen's device pixel ratio, until it is cleared; painting the
+// widget only copies that image, so the chart and the plotted points survive being covered.
+// All coordinates are twips in the picture; lines are clipped to it. The readout panel and
+// the scale labels inside the chart are child widgets and sit on top of the image.
+class ChartSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class FillStyle { Transparent, Solid };
+
+    explicit ChartSurface(QWidget* parent = nullptr);
+
+    // Erases everything drawn: lines and plotted points.
+    void Clear();
+    // One straight segment in the given color.
+    void DrawLine(float x1, float y1, float x2, float y2, Rgb color);
+    // The chart's display list, in order, so that later lines paint over earlier ones.
+    void DrawSegments(const std::vector<ChartSegment>& segments);
+    // A circle with the given outline; its interior takes the fill color when the fill
+    // style is solid.
+    void DrawCircle(float x, float y, float radius, Rgb outline);
+    void SetFillStyle(FillStyle style) { m_fillStyle = style; }
+    void SetFillColor(Rgb color) { m_fillColor = color; }
+
+    float WidthTwips() const;
+    float HeightTwips() const;
+    // Moves and sizes the picture, in twips of its container.
+    void SetGeometryTwips(float left, float top, float width, float height);
+
+    // The retained image (device pixels), for checks of what was drawn.
+    const QImage& RetainedImage() const { return m_image; }
+
+signals:
+    // The pointer moved over the picture (or, with a button held, anywhere while dragging
+    // from it); position in twips of the picture.
+    void MouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, float xTwips,
+                    float yTwips);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    // Matches the image to the widget's size and pixel ratio, keeping what was drawn.
+    void FitImage();
+    double TwipsPerPx() const;
+
+    QImage m_image;
+    FillStyle m_fillStyle = FillStyle::Transparent;
+    // The program never sets a fill color of its own; red makes a plotted state a red disc.
+    Rgb m_fillColor{255, 0, 0};
+};
+
+}  // namespace hygrova

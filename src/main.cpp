@@ -1,0 +1,14 @@
+// Hygrova: the enthalpy-moisture content (h-d) chart of moist air.
+
+#include "shell/form1_main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Hygrova"));
+    hygrova::Form1 form1;
+    form1.show();
+    return QApplication::exec();
+}
