@@ -1,0 +1,347 @@
+#include "query/form2_query_dialog.h"
+
+#include "common/app_state.h"
+#include "query/form5_results_window.h"
+#include "shell/form1_main_window.h"
+#include "shell/layout_helpers.h"
+#include "shell/twips.h"
+#include "shell/warning_box.h"
+#include "shell/window_helpers.h"
+
+#include <iterator>  // std::size
+#include <variant>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace hygrova {
+namespace {
+
+// Design geometry, twips.
+constexpr double kClientLeft = 9240;
+constexpr double kClientTop = 1545;
+constexpr double kClientWidth = 3000;
+constexpr double kClientHeight = 3240;
+
+const QColor kFormBackground(192, 192, 255);
+const QColor kBoxBackground(255, 255, 192);
+const QColor kRed(255, 0, 0);
+const QColor kBlue(0, 0, 255);
+const QColor kBlack(0, 0, 0);
+
+struct SlotDesign {
+    const char* caption;
+    double checkWidth;  // the entry box is always 855 x 270 at left 1680
+    double top;
+};
+
+// The six slots inside the frame, twips; index = QuerySlot.
+constexpr SlotDesign kSlots[kQuerySlotCount] = {
+    {"干球温度(℃)", 1455, 360},     {"湿球温度(℃)", 1455, 720},  {"相对湿度(%)", 1455, 1080},
+    {"含湿量(g/kg干)", 1575, 1440}, {"焓(kJ/kg干)", 1575, 1800}, {"露点温度(℃)", 1575, 2160},
+};
+
+// The partner of each slot: the parameter that is a function of it alone and so never
+// stands with it (wet bulb and enthalpy, moisture content and dew point); -1 for none.
+constexpr int kPartner[kQuerySlotCount] = {-1,           kEnthalpySlot, -1, kDewPointSlot,
+                                           kWetBulbSlot, kMoistureSlot};
+
+// Text and background colors of a control. An invalid background leaves the control
+// transparent over its container.
+void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        palette.setColor(QPalette::Base, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+// The caption color of a tick box while it can be ticked. Everything else comes from the
+// standard palette rather than from the frame's red caption: the check mark stays black and a
+// disabled box shows the greyed caption, so that the user sees which parameters are locked.
+void SetCaptionColor(QWidget* widget, const QColor& text) {
+    const QPalette standard = QApplication::palette(widget);
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorGroup group :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (const QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+            const bool caption = group != QPalette::Disabled && role != QPalette::Text;
+            palette.setColor(group, role, caption ? text : standard.color(group, role));
+        }
+    }
+    widget->setPalette(palette);
+}
+
+// 宋体, 12 pt, italic: the caption font of the frame. 宋体 is a Ming (serif) face; where it is
+// not installed a Ming face of the same kind stands in.
+QFont FrameCaptionFont() {
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")});
+    font.setStyleHint(QFont::Serif);
+    font.setPointSizeF(12);
+    font.setItalic(true);
+    return font;
+}
+
+// The program's default font, set explicitly so that a control inside the frame does not
+// take the frame's caption font.
+QFont DefaultFont() {
+    const QFont application = QApplication::font();
+    QFont font;
+    font.setFamilies(application.families().isEmpty() ? QStringList(application.family())
+                                                      : application.families());
+    font.setPointSizeF(application.pointSizeF());
+    font.setItalic(false);
+    return font;
+}
+
+// The background of a window: tick boxes and entry boxes keep their own white or yellow.
+void SetBackground(QWidget* window, const QColor& background) {
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, background);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+}
+
+// Shrinks the control's font, half a point at a time, until its caption fits its designed
+// width; the geometry stays as designed.
+void FitCaption(QWidget* control) {
+    constexpr double kSmallestPointSize = 6.0;
+    QFont font = control->font();
+    while (control->sizeHint().width() > control->width() &&
+           font.pointSizeF() - 0.5 >= kSmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        control->setFont(font);
+    }
+}
+
+}  // namespace
+
+Form2::Form2(Form1& main)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_main(main) {
+    // The title-bar close box destroys the dialog; "关闭" only hides it.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("查询条件"));
+    CreateControls();
+    SetTabOrder();
+    Form_Load();
+    PlaceAtDesignPosition();
+}
+
+void Form2::PlaceAtDesignPosition() {
+    // The client area, not the frame, stands at the design position. Done after the load:
+    // making the window topmost resets its flags, and Qt then keeps the old position as
+    // that of the frame.
+    setGeometry(
+        ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, TwipsPerPixel(this)));
+}
+
+void Form2::CreateControls() {
+    const double tpp = TwipsPerPixel(this);
+    setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
+    SetBackground(this, kFormBackground);
+
+    Frame1 = new QGroupBox(QStringLiteral("请输入已知参数"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(ToPixels(120, 120, 2775, 2535, tpp));
+    Frame1->setFont(FrameCaptionFont());
+    SetColors(Frame1, kRed, QColor());
+
+    // Tick boxes first, so that the first control to take the focus is the first tick box.
+    for (int i = 0; i < kQuerySlotCount; ++i) {
+        const SlotDesign& slot = kSlots[i];
+        auto* check = new QCheckBox(QString::fromUtf8(slot.caption), Frame1);
+        check->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        check->setGeometry(ToPixels(120, slot.top, slot.checkWidth, 255, tpp));
+        check->setFont(DefaultFont());
+        SetCaptionColor(check, kBlue);
+        FitCaption(check);
+        Check1[i] = check;
+        // toggled, not clicked: the rule must also run when the program changes a tick,
+        // so that SelectedCount always counts the ticks as they stand.
+        connect(check, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
+    }
+    for (int i = 0; i < kQuerySlotCount; ++i) {
+        auto* box = new QLineEdit(Frame1);
+        box->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        box->setGeometry(ToPixels(1680, kSlots[i].top, 855, 270, tpp));
+        box->setFont(DefaultFont());
+        SetColors(box, kBlack, kBoxBackground);
+        Text1[i] = box;
+    }
+
+    const char* const captions[3] = {"确定", "重输", "关闭"};
+    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
+    for (int k = 0; k < 3; ++k) {
+        auto* button = new QPushButton(QString::fromUtf8(captions[k]), this);
+        button->setObjectName(QStringLiteral("Command%1").arg(k + 1));
+        button->setGeometry(ToPixels(120 + 960 * k, 2760, 855, 375, tpp));
+        // No default button: Enter in an entry box does not press "确定".
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        *buttons[k] = button;
+    }
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
+}
+
+void Form2::SetTabOrder() {
+    // The dialog's tab order: the first slot and the buttons "确定" and "关闭" come before the
+    // other tick boxes, the entry boxes of the middle slots after "重输".
+    QWidget* const order[] = {Check1[0], Text1[0],  Command1,  Command3,  Check1[1],
+                              Check1[2], Check1[3], Check1[4], Command2,  Text1[1],
+                              Text1[2],  Text1[3],  Text1[4],  Check1[5], Text1[5]};
+    for (std::size_t k = 1; k < std::size(order); ++k) {
+        QWidget::setTabOrder(order[k - 1], order[k]);
+    }
+}
+
+void Form2::Form_Load() {
+    SetUpSkin(BSE1);
+    SelectedCount = 0;
+    KeepOnTop(*this);
+    for (QLineEdit* box : Text1) {
+        box->setEnabled(false);
+    }
+    for (QLineEdit* box : Text1) {
+        box->clear();
+    }
+}
+
+void Form2::DisableAndEmptySlot(int j) {
+    Check1[j]->setEnabled(false);
+    Text1[j]->setEnabled(false);
+    Text1[j]->clear();
+}
+
+void Form2::Check1_Click(int index) {
+    const auto ticked = [this](int j) { return Check1[j]->isChecked(); };
+    const bool nowTicked = ticked(index);
+    const int partner = kPartner[index];
+
+    // The box's own entry box follows its tick.
+    if (nowTicked) {
+        ++SelectedCount;
+        Text1[index]->setEnabled(true);
+        Text1[index]->setFocus();
+    } else {
+        --SelectedCount;
+        Text1[index]->setEnabled(false);
+        Text1[index]->clear();
+    }
+    // Two ticked: nothing else can be chosen. Fewer: every unticked box can be chosen again
+    // (its entry box opens only when it is ticked).
+    if (SelectedCount == 2) {
+        for (int j = 0; j < kQuerySlotCount; ++j) {
+            if (!ticked(j)) {
+                DisableAndEmptySlot(j);
+            }
+        }
+    }
+    if (SelectedCount < 2) {
+        for (int j = 0; j < kQuerySlotCount; ++j) {
+            if (!ticked(j)) {
+                Check1[j]->setEnabled(true);
+            }
+        }
+    }
+    // A dependent pair never stands together.
+    if (nowTicked && partner >= 0) {
+        DisableAndEmptySlot(partner);
+    }
+    if (!nowTicked && partner >= 0) {
+        Check1[partner]->setEnabled(true);
+    }
+    // The boxes re-enabled above must not include the partner of a box that stays ticked.
+    if (!nowTicked && index != kWetBulbSlot) {
+        if (ticked(kEnthalpySlot)) {
+            DisableAndEmptySlot(kWetBulbSlot);
+        } else if (ticked(kWetBulbSlot)) {
+            DisableAndEmptySlot(kEnthalpySlot);
+        }
+    }
+    if (!nowTicked && index != kMoistureSlot) {
+        if (ticked(kDewPointSlot)) {
+            DisableAndEmptySlot(kMoistureSlot);
+        } else if (ticked(kMoistureSlot)) {
+            DisableAndEmptySlot(kDewPointSlot);
+        }
+    }
+}
+
+StatePointQuery Form2::GatherQuery() const {
+    StatePointQuery query;
+    for (int i = 0; i < kQuerySlotCount; ++i) {
+        query.ticked[i] = Check1[i]->isChecked();
+        query.texts[i] = Text1[i]->text().toStdString();
+    }
+    query.pressure = TheAppState().AtmosphericPressure;
+    return query;
+}
+
+void Form2::Command1_Click() {
+    ShowOutcome(SolveStatePoint(GatherQuery()));
+}
+
+void Form2::ShowOutcome(const StatePointOutcome& outcome) {
+    if (const auto* warning = std::get_if<StatePointWarning>(&outcome)) {
+        const QPointer<Form2> alive(this);
+        ShowWarningBox(this, QString::fromStdString(warning->message));
+        // The box is modal, but the dialog may still have gone while it was open (the
+        // program was ended); then there is nothing left to focus.
+        if (alive && warning->focus) {
+            Text1[*warning->focus]->setFocus();
+        }
+        return;
+    }
+    if (const auto* fault = std::get_if<StatePointFault>(&outcome)) {
+        ShowWarningBox(this, QString::fromStdString(fault->description));
+        return;
+    }
+    const StatePointResults& results = std::get<StatePointResults>(outcome);
+    Form5& form5 = m_main.ResultsWindow();
+    // The dew point first, then the others in the order of the boxes.
+    const std::array<QLineEdit*, 8> boxes = form5.ResultBoxes();
+    boxes[2]->setText(QString::fromStdString(results[2]));
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        if (k != 2) {
+            boxes[k]->setText(QString::fromStdString(results[k]));
+        }
+    }
+    ShowAndRaise(form5);
+}
+
+void Form2::Command2_Click() {
+    // Unticking runs the click rule for each ticked box on the way; the steps after it
+    // settle the final state whatever the rule did in between.
+    for (int j = 0; j < kQuerySlotCount; ++j) {
+        Check1[j]->setChecked(false);
+        Check1[j]->setEnabled(true);
+    }
+    for (QLineEdit* box : Text1) {
+        box->setEnabled(false);
+    }
+    for (QLineEdit* box : Text1) {
+        box->clear();
+    }
+    SelectedCount = 0;
+}
+
+void Form2::Command3_Click() {
+    hide();
+}
+
+}  // namespace hygrova

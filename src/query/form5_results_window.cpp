@@ -1,0 +1,199 @@
+#include "query/form5_results_window.h"
+
+#include "chart/chart_mapping.h"
+#include "chart/chart_surface.h"
+#include "common/app_state.h"
+#include "common/number_text.h"
+#include "model/arithmetic_fault.h"
+#include "shell/form1_main_window.h"
+#include "shell/layout_helpers.h"
+#include "shell/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace hygrova {
+namespace {
+
+// Design geometry, twips.
+constexpr double kClientLeft = 1410;
+constexpr double kClientTop = 1680;
+constexpr double kClientWidth = 5640;
+constexpr double kClientHeight = 1785;
+constexpr double kBoxWidth = 855;
+constexpr double kBoxHeight = 270;
+constexpr double kCaptionHeight = 255;
+
+const QColor kFormBackground(192, 192, 255);
+const QColor kBoxBackground(255, 255, 192);
+const QColor kBlue(0, 0, 255);
+// The outline of a plotted state.
+constexpr Rgb kMarkerOutline{255, 0, 0};
+
+struct ResultRow {
+    const char* caption;
+    double captionLeft;
+    double boxLeft;
+    double top;
+};
+
+// Captions and boxes inside the frame, twips, in the order Text1..Text8. A caption reaches
+// up to its box.
+constexpr ResultRow kRows[8] = {
+    {"干球温度(℃)", 120, 1200, 240},     {"湿球温度(℃)", 120, 1200, 600},
+    {"露点温度(℃)", 120, 1200, 960},     {"相对湿度(%)", 120, 1200, 1320},
+    {"含湿量(g/kg干)", 2280, 3600, 240}, {"焓(kJ/kg干)", 2280, 3600, 600},
+    {"比容(m3/kg干)", 2280, 3600, 960},  {"水蒸气分压(Pa)", 2280, 3600, 1320},
+};
+
+void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Text, text);
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        palette.setColor(QPalette::Base, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+// The background of a window: tick boxes and entry boxes keep their own white or yellow.
+void SetBackground(QWidget* window, const QColor& background) {
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, background);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+}
+
+// Shrinks the control's font, half a point at a time, until its caption fits its designed
+// width; the geometry stays as designed.
+void FitCaption(QWidget* control) {
+    constexpr double kSmallestPointSize = 6.0;
+    QFont font = control->font();
+    while (control->sizeHint().width() > control->width() &&
+           font.pointSizeF() - 0.5 >= kSmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        control->setFont(font);
+    }
+}
+
+}  // namespace
+
+Form5::Form5(Form1& main)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_main(main) {
+    // The title-bar close box destroys the window; "关闭" only hides it.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("查询结果"));
+    CreateControls();
+    Form_Load();
+    PlaceAtDesignPosition();
+}
+
+void Form5::PlaceAtDesignPosition() {
+    // The client area, not the frame, stands at the design position. Done after the load:
+    // making the window topmost resets its flags, and Qt then keeps the old position as
+    // that of the frame.
+    setGeometry(
+        ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, TwipsPerPixel(this)));
+}
+
+void Form5::CreateControls() {
+    const double tpp = TwipsPerPixel(this);
+    setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
+    SetBackground(this, kFormBackground);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(ToPixels(0, 0, 4575, 1695, tpp));
+
+    QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
+                                  &Label5, &Label6, &Label7, &Label8};
+    QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
+    for (int k = 0; k < 8; ++k) {
+        const ResultRow& row = kRows[k];
+        auto* caption = new QLabel(QString::fromUtf8(row.caption), Frame1);
+        caption->setObjectName(QStringLiteral("Label%1").arg(k + 1));
+        caption->setGeometry(
+            ToPixels(row.captionLeft, row.top, row.boxLeft - row.captionLeft, kCaptionHeight, tpp));
+        SetColors(caption, kBlue, QColor());
+        FitCaption(caption);
+        *captions[k] = caption;
+    }
+    // The boxes after the captions, so that the tab order runs through the boxes alone.
+    for (int k = 0; k < 8; ++k) {
+        const ResultRow& row = kRows[k];
+        auto* box = new QLineEdit(Frame1);
+        box->setObjectName(QStringLiteral("Text%1").arg(k + 1));
+        box->setGeometry(ToPixels(row.boxLeft, row.top, kBoxWidth, kBoxHeight, tpp));
+        // The results can be selected and copied, not edited: the plot reads them back.
+        box->setReadOnly(true);
+        SetColors(box, kBlue, kBoxBackground);
+        *boxes[k] = box;
+    }
+
+    const char* const buttonCaptions[3] = {"描点", "清除", "关闭"};
+    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
+    for (int k = 0; k < 3; ++k) {
+        auto* button = new QPushButton(QString::fromUtf8(buttonCaptions[k]), this);
+        button->setObjectName(QStringLiteral("Command%1").arg(k + 1));
+        button->setGeometry(ToPixels(4680, 120 + 480 * k, 855, 375, tpp));
+        button->setAutoDefault(false);
+        *buttons[k] = button;
+    }
+    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
+}
+
+void Form5::Form_Load() {
+    KeepOnTop(*this);
+    SetUpSkin(BSE1);
+}
+
+std::array<QLineEdit*, 8> Form5::ResultBoxes() const {
+    return {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8};
+}
+
+void Form5::Command1_Click() {
+    if (Text5->text().isEmpty() || Text6->text().isEmpty()) {
+        return;
+    }
+    const auto d = static_cast<float>(ParseLeadingNumber(Text5->text().toStdString()));
+    const auto h = static_cast<float>(ParseLeadingNumber(Text6->text().toStdString()));
+    const float unit = TheAppState().ChartUnit;
+    ChartSurface& picture = *m_main.Picture1;
+    ChartPoint centre{};
+    try {
+        centre = MapToChart(d, h, unit, picture.HeightTwips());
+    } catch (const ArithmeticFault&) {
+        // A state whose place overflows single precision lies far off the chart, where a
+        // mark could not be seen anyway.
+        return;
+    }
+    picture.SetFillStyle(ChartSurface::FillStyle::Solid);
+    picture.DrawCircle(centre.x, centre.y, 0.2f * unit, kMarkerOutline);
+}
+
+void Form5::Command2_Click() {
+    m_main.Picture1->Clear();
+    try {
+        m_main.drawpic();
+    } catch (const ArithmeticFault&) {
+        // The chart stops where the fault arose and shows what was drawn up to there, as it
+        // does after a resize.
+    }
+    for (QLineEdit* box : ResultBoxes()) {
+        box->clear();
+    }
+}
+
+void Form5::Command3_Click() {
+    hide();
+}
+
+}  // namespace hygrova

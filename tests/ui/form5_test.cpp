@@ -1,0 +1,268 @@
+// The results window: its design, marking the solved state on the chart, clearing the chart
+// and the boxes, hiding and closing.
+
+#include "chart/chart_mapping.h"
+#include "chart/chart_surface.h"
+#include "common/app_state.h"
+#include "model/arithmetic_fault.h"
+#include "query/form2_query_dialog.h"
+#include "query/form5_results_window.h"
+#include "shell/form1_main_window.h"
+#include "shell/twips.h"
+#include "tests/ui/main_window_fixture.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTest>
+
+namespace hygrova {
+namespace {
+
+constexpr int kMoisture = 3;
+constexpr int kEnthalpy = 4;
+
+void Click(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Clicks a tick box on its indicator, as the user does.
+void ClickTick(QCheckBox* box) {
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator =
+        box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
+}
+
+// A pixel of the marker: pure red inside, red-dominated where its edge blends into the
+// chart. No line family of the default chart is red.
+bool IsMarkerRed(QRgb pixel) {
+    return qRed(pixel) >= 200 && qGreen(pixel) <= 90 && qBlue(pixel) <= 90;
+}
+
+std::vector<QPoint> RedPixels(const QImage& image) {
+    std::vector<QPoint> red;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (IsMarkerRed(image.pixel(x, y))) {
+                red.emplace_back(x, y);
+            }
+        }
+    }
+    return red;
+}
+
+class Form5Test : public test::MainWindowFixture {
+  protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        ASSERT_NO_FATAL_FAILURE(Query());
+    }
+
+    // Presses "查询" in the main window and takes the two windows it shows.
+    void Query() {
+        Click(form1.Command1);
+        form2 = form1.ExistingQueryDialog();
+        form5 = form1.ExistingResultsWindow();
+        ASSERT_NE(form2, nullptr);
+        ASSERT_NE(form5, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form5));
+    }
+
+    // Asks the query dialog for the state of moisture content d and enthalpy h, as typed.
+    void Solve(const QString& d, const QString& h) {
+        Click(form2->Command2);
+        for (const auto& [slot, text] : {std::pair{kMoisture, d}, std::pair{kEnthalpy, h}}) {
+            ClickTick(form2->Check1[slot]);
+            QTest::keyClicks(form2->Text1[slot], text);
+        }
+        ASSERT_EQ(form2->SelectedCount, 2);
+        Click(form2->Command1);
+        ASSERT_TRUE(warnings.messages().isEmpty()) << warnings.messages().join('|').toStdString();
+    }
+
+    // Where the state (d, h) lies in the chart's retained image, device pixels, and the
+    // marker's radius there.
+    struct Place {
+        QPointF centre;
+        double radius;
+    };
+    Place PlaceOf(float d, float h) const {
+        const float unit = TheAppState().ChartUnit;
+        const ChartPoint twips = MapToChart(d, h, unit, form1.Picture1->HeightTwips());
+        const double scale =
+            form1.Picture1->RetainedImage().devicePixelRatio() / TwipsPerPixel(form1.Picture1);
+        return {QPointF(twips.x * scale, twips.y * scale), 0.2 * unit * scale};
+    }
+
+    const QImage& Chart() const { return form1.Picture1->RetainedImage(); }
+
+    QStringList ResultTexts() const {
+        QStringList texts;
+        for (const QLineEdit* box : form5->ResultBoxes()) {
+            texts.append(box->text());
+        }
+        return texts;
+    }
+
+    QPointer<Form2> form2;
+    QPointer<Form5> form5;
+};
+
+// Every red pixel lies on one of the discs, and each disc is filled: its centre is red and
+// it holds red pixels over most of its area.
+void ExpectDiscsAt(const std::vector<QPoint>& red, const std::vector<QPointF>& centres,
+                   double radius) {
+    std::vector<int> counts(centres.size(), 0);
+    for (const QPoint& p : red) {
+        bool onADisc = false;
+        for (std::size_t k = 0; k < centres.size(); ++k) {
+            if (std::hypot(p.x() + 0.5 - centres[k].x(), p.y() + 0.5 - centres[k].y()) <=
+                radius + 1.5) {
+                ++counts[k];
+                onADisc = true;
+                break;
+            }
+        }
+        EXPECT_TRUE(onADisc) << "red pixel off the marks at " << p.x() << ", " << p.y();
+    }
+    for (std::size_t k = 0; k < centres.size(); ++k) {
+        EXPECT_GE(counts[k], 0.6 * std::numbers::pi * radius * radius) << "disc " << k;
+    }
+}
+
+TEST_F(Form5Test, OpensAsTheDesignedTopmostToolWindowWithEmptyBoxes) {
+    EXPECT_EQ(form5->windowTitle(), QStringLiteral("查询结果"));
+    const Qt::WindowFlags flags = form5->windowFlags();
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
+    // Client area 5640 x 1785 twips at 1410, 1680 twips: 15 twips a pixel at 96 DPI.
+    EXPECT_EQ(form5->geometry(), QRect(94, 112, 376, 119));
+    EXPECT_EQ(form5->minimumSize(), form5->maximumSize()) << "the window cannot be resized";
+    EXPECT_EQ(form5->Frame1->geometry(), QRect(0, 0, 305, 113));
+    EXPECT_TRUE(form5->Frame1->title().isEmpty());
+    const QLabel* const labels[8] = {form5->Label1, form5->Label2, form5->Label3, form5->Label4,
+                                     form5->Label5, form5->Label6, form5->Label7, form5->Label8};
+    QStringList captions;
+    for (const QLabel* label : labels) {
+        captions.append(label->text());
+    }
+    EXPECT_EQ(captions,
+              QStringList({"干球温度(℃)", "湿球温度(℃)", "露点温度(℃)", "相对湿度(%)",
+                           "含湿量(g/kg干)", "焓(kJ/kg干)", "比容(m3/kg干)", "水蒸气分压(Pa)"}));
+    // Left column at 1200 twips, right column at 3600; rows 360 twips apart.
+    EXPECT_EQ(form5->Text1->geometry(), QRect(80, 16, 57, 18));
+    EXPECT_EQ(form5->Text8->geometry(), QRect(240, 88, 57, 18));
+    const QStringList buttons = {form5->Command1->text(), form5->Command2->text(),
+                                 form5->Command3->text()};
+    EXPECT_EQ(buttons, QStringList({"描点", "清除", "关闭"}));
+    EXPECT_EQ(form5->Command3->geometry(), QRect(312, 72, 57, 25));
+    for (const QLineEdit* box : form5->ResultBoxes()) {
+        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_TRUE(box->text().isEmpty());
+    }
+    ASSERT_EQ(form5->BSE1.calls().size(), 3u);
+    EXPECT_EQ(form5->BSE1.calls()[0].dispatchId, 0x6803000Au);
+    EXPECT_EQ(form5->BSE1.calls()[2].dispatchId, 0x6003000Bu);
+}
+
+TEST_F(Form5Test, CaptionsAreNotCut) {
+    const QLabel* const labels[8] = {form5->Label1, form5->Label2, form5->Label3, form5->Label4,
+                                     form5->Label5, form5->Label6, form5->Label7, form5->Label8};
+    const auto boxes = form5->ResultBoxes();
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        const QLabel* label = labels[k];
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                  label->contentsRect().width())
+            << label->text().toStdString();
+        EXPECT_LE(label->fontMetrics().height(), label->height()) << label->text().toStdString();
+        // Each caption ends before its box begins.
+        EXPECT_LT(label->geometry().right(), boxes[k]->geometry().left());
+    }
+}
+
+TEST_F(Form5Test, PlotMarksTheSolvedStateWithARedDisc) {
+    ASSERT_TRUE(RedPixels(Chart()).empty()) << "the chart itself has no red";
+    ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
+    ASSERT_EQ(form5->Text5->text(), QStringLiteral(" 10"));
+    ASSERT_EQ(form5->Text6->text(), QStringLiteral(" 50"));
+    Click(form5->Command1);
+    const Place mark = PlaceOf(10, 50);
+    ASSERT_GT(mark.radius, 2.0) << "a disc large enough to check";
+    EXPECT_TRUE(IsMarkerRed(Chart().pixel(mark.centre.toPoint())));
+    ExpectDiscsAt(RedPixels(Chart()), {mark.centre}, mark.radius);
+    // The results stay; the window stays.
+    EXPECT_EQ(form5->Text5->text(), QStringLiteral(" 10"));
+    EXPECT_TRUE(form5->isVisible());
+}
+
+TEST_F(Form5Test, PlotWithoutResultsDrawsNothing) {
+    const QImage chart = Chart().copy();
+    Click(form5->Command1);
+    EXPECT_EQ(Chart(), chart) << "a window just opened has nothing to plot";
+    ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
+    Click(form5->Command2);
+    Click(form5->Command1);
+    EXPECT_EQ(Chart(), chart) << "after 清除 there is nothing to plot";
+}
+
+TEST_F(Form5Test, MarksAccumulateUntilClearRedrawsTheChart) {
+    const QImage chart = Chart().copy();
+    ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
+    Click(form5->Command1);
+    ASSERT_NO_FATAL_FAILURE(Solve("20", "80"));
+    Click(form5->Command1);
+    const Place first = PlaceOf(10, 50);
+    const Place second = PlaceOf(20, 80);
+    ExpectDiscsAt(RedPixels(Chart()), {first.centre, second.centre}, first.radius);
+
+    Click(form5->Command2);
+    EXPECT_EQ(Chart(), chart) << "the chart is drawn again as it was, without marks";
+    EXPECT_EQ(ResultTexts(), QStringList(8, QString()));
+    EXPECT_TRUE(form5->isVisible());
+}
+
+TEST_F(Form5Test, ClearKeepsWhatWasDrawnWhenTheChartFaults) {
+    ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
+    // A pressure no settings dialog stores makes the chart's calculation fault.
+    TheAppState().AtmosphericPressure = std::numeric_limits<float>::quiet_NaN();
+    ASSERT_THROW(form1.drawpic(), ArithmeticFault);
+    EXPECT_NO_THROW(Click(form5->Command2));
+    EXPECT_EQ(ResultTexts(), QStringList(8, QString()));
+    EXPECT_TRUE(form5->isVisible());
+}
+
+TEST_F(Form5Test, CloseHidesKeepingTheResultsAndTheCloseBoxDiscardsThem) {
+    ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
+    const QStringList results = ResultTexts();
+    const Form5* before = form5;
+    Click(form5->Command3);
+    EXPECT_FALSE(form5->isVisible());
+    ASSERT_NO_FATAL_FAILURE(Query());
+    EXPECT_EQ(form5.data(), before);
+    EXPECT_EQ(ResultTexts(), results);
+
+    form5->close();
+    ProcessDeferredDeletes();
+    EXPECT_TRUE(form5.isNull());
+    ASSERT_NO_FATAL_FAILURE(Query());
+    EXPECT_EQ(ResultTexts(), QStringList(8, QString()));
+    EXPECT_TRUE(form5->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+}  // namespace
+}  // namespace hygrova
