@@ -1,0 +1,187 @@
+#include "shell/form4_about_window.h"
+
+#include "shell/artwork.h"
+#include "shell/form1_main_window.h"
+#include "shell/twips.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace hygrova {
+namespace {
+
+// Design size of the client area, twips.
+constexpr double kClientWidth = 3735;
+constexpr double kClientHeight = 3105;
+// The separator between the heading and the notes: twips, from its left to its right end.
+constexpr double kSeparatorLeft = 120;
+constexpr double kSeparatorRight = 3600;
+constexpr double kSeparatorTop = 1340;
+// The program icon's size, device-independent pixels.
+constexpr int kIconSize = 48;
+
+const QColor kBackground(192, 192, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kNoteColor(192, 64, 0);
+const QColor kSeparatorGray(128, 128, 128);
+const QColor kSeparatorWhite(255, 255, 255);
+
+// One text of the window: its caption, place (twips), color and whether it wraps.
+struct TextLabel {
+    QLabel* Form4::*control;
+    const char* name;
+    const char* caption;
+    double left;
+    double top;
+    double width;
+    double height;
+    const QColor* color;
+    bool wraps;
+};
+
+const TextLabel kTextLabels[] = {
+    {&Form4::Label1, "Label1", "Hygrova", 1200, 240, 1935, 255, &kBlack, false},
+    {&Form4::Label2, "Label2", "版本: 1.0", 1200, 480, 1575, 255, &kBlack, false},
+    {&Form4::Label3, "Label3", "作者：Hygrova 项目组\nhttps://hygrova.example.org", 1200, 720, 2415,
+     615, &kBlack, false},
+    {&Form4::Label4, "Label4", "注意事项：", 240, 1440, 975, 255, &kNoteColor, false},
+    {&Form4::Label5, "Label5",
+     "1.本软件所查询数据结果仅供参考，作者不承担由此所产生的任何责任，请谨慎使用。", 240, 1680,
+     3255, 615, &kNoteColor, true},
+    {&Form4::Label6, "Label6", "2.本软件旨在学习交流之用，未经作者许可，禁止用于商业用途。", 240,
+     2220, 3255, 495, &kNoteColor, true},
+    {&Form4::Label7, "Label7", "3.若有任何问题或建议，欢迎与作者联系。", 240, 2640, 2055, 495,
+     &kNoteColor, true},
+};
+
+void SetColors(QWidget* widget, const QColor& text, const QColor& background)
+{
+    QPalette palette = widget->palette();
+    if (text.isValid()) {
+        palette.setColor(QPalette::WindowText, text);
+    }
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+// Lowers the label's font in half-point steps until its caption fits the label, wrapped if
+// the label wraps, so that no caption is cut when the installed fonts are wider or taller
+// than the ones the design was made with. Never goes below 6 pt.
+void FitFontToLabel(QLabel* label)
+{
+    QFont font = label->font();
+    const QSize room = label->contentsRect().size();
+    const int flags =
+        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    for (qreal size = font.pointSizeF(); size >= 6.0; size -= 0.5) {
+        font.setPointSizeF(size);
+        const QRect needed = QFontMetrics(font).boundingRect(
+            QRect(QPoint(0, 0), QSize(room.width(), 100000)), flags, label->text());
+        if (needed.width() <= room.width() && needed.height() <= room.height()) {
+            break;
+        }
+    }
+    if (font != label->font()) {
+        label->setFont(font);
+    }
+}
+
+}  // namespace
+
+Form4::Form4(Form1& main)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint),
+      m_main(main)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("关于 Hygrova"));
+    setWindowIcon(ProgramIcon());
+    SetColors(this, kBlack, kBackground);
+    const double tpp = TwipsPerPixel(this);
+    setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
+    CreateControls();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    Form_Load();
+}
+
+void Form4::CreateControls()
+{
+    const double tpp = TwipsPerPixel(this);
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setGeometry(ToPixels(240, 240, 855, 855, tpp));
+    Picture1->setAlignment(Qt::AlignCenter);
+    Picture1->setPixmap(ProgramIcon().pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF()));
+    SetColors(Picture1, QColor(), kBackground);
+
+    for (const TextLabel& text : kTextLabels) {
+        auto* label = new QLabel(QString::fromUtf8(text.caption), this);
+        label->setObjectName(QString::fromLatin1(text.name));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(text.wraps);
+        label->setGeometry(ToPixels(text.left, text.top, text.width, text.height, tpp));
+        SetColors(label, *text.color, QColor());
+        FitFontToLabel(label);
+        this->*text.control = label;
+    }
+    // The three notes share the size the longest of them needed.
+    qreal notePointSize = Label5->font().pointSizeF();
+    for (const QLabel* note : {Label6, Label7}) {
+        notePointSize = std::min(notePointSize, note->font().pointSizeF());
+    }
+    for (QLabel* note : {Label5, Label6, Label7}) {
+        QFont font = note->font();
+        font.setPointSizeF(notePointSize);
+        note->setFont(font);
+    }
+
+    // The separator is etched: a gray line with a white one just below it.
+    const QRect separator(ToPixels(kSeparatorLeft, tpp), ToPixels(kSeparatorTop, tpp),
+                          ToPixels(kSeparatorRight - kSeparatorLeft, tpp), 1);
+    Line2 = new QFrame(this);
+    Line2->setObjectName(QStringLiteral("Line2"));
+    Line2->setGeometry(separator);
+    SetColors(Line2, QColor(), kSeparatorGray);
+    Line1 = new QFrame(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setGeometry(separator.translated(0, 1));
+    SetColors(Line1, QColor(), kSeparatorWhite);
+
+    Command1 = new QPushButton(QStringLiteral("确定"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(ToPixels(2400, 2640, 1095, 375, tpp));
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+}
+
+void Form4::Form_Load() { SetUpSkin(BSE1); }
+
+void Form4::Command1_Click()
+{
+    m_main.setEnabled(true);
+    // Closing destroys the window once this click has been handled.
+    close();
+    m_main.activateWindow();
+}
+
+void Form4::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+void Form4::Form_Unload() { m_main.setEnabled(true); }
+
+}  // namespace hygrova
