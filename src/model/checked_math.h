@@ -14,6 +14,11 @@ double Checked(double v);
 // v rounded to single precision; throws if v, or its rounding, is not finite.
 float Single(double v);
 
+// v rounded to single precision without a check: beyond the single range an infinity of the
+// same sign (a typed number too large for a float is stored as infinite and then fails its
+// range check).
+float SingleOrInfinity(double v);
+
 // a / b; throws on a zero divisor or a non-finite quotient.
 double Divide(double a, double b);
 

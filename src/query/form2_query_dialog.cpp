@@ -2,6 +2,7 @@
 
 #include "common/app_state.h"
 #include "query/form5_results_window.h"
+#include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
@@ -27,11 +28,6 @@ constexpr double kClientTop = 1545;
 constexpr double kClientWidth = 3000;
 constexpr double kClientHeight = 3240;
 
-const QColor kFormBackground(192, 192, 255);
-const QColor kBoxBackground(255, 255, 192);
-const QColor kRed(255, 0, 0);
-const QColor kBlue(0, 0, 255);
-const QColor kBlack(0, 0, 0);
 
 struct SlotDesign {
     const char* caption;
@@ -50,20 +46,6 @@ constexpr SlotDesign kSlots[kQuerySlotCount] = {
 constexpr int kPartner[kQuerySlotCount] = {-1,           kEnthalpySlot, -1, kDewPointSlot,
                                            kWetBulbSlot, kMoistureSlot};
 
-// Text and background colors of a control. An invalid background leaves the control
-// transparent over its container.
-void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::Base, background);
-        widget->setAutoFillBackground(true);
-    }
-    widget->setPalette(palette);
-}
-
 // The caption color of a tick box while it can be ticked. Everything else comes from the
 // standard palette rather than from the frame's red caption: the check mark stays black and a
 // disabled box shows the greyed caption, so that the user sees which parameters are locked.
@@ -81,18 +63,6 @@ void SetCaptionColor(QWidget* widget, const QColor& text) {
     widget->setPalette(palette);
 }
 
-// 宋体, 12 pt, italic: the caption font of the frame. 宋体 is a Ming (serif) face; where it is
-// not installed a Ming face of the same kind stands in.
-QFont FrameCaptionFont() {
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("SimSun"), QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN")});
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(12);
-    font.setItalic(true);
-    return font;
-}
-
 // The program's default font, set explicitly so that a control inside the frame does not
 // take the frame's caption font.
 QFont DefaultFont() {
@@ -103,26 +73,6 @@ QFont DefaultFont() {
     font.setPointSizeF(application.pointSizeF());
     font.setItalic(false);
     return font;
-}
-
-// The background of a window: tick boxes and entry boxes keep their own white or yellow.
-void SetBackground(QWidget* window, const QColor& background) {
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, background);
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
-}
-
-// Shrinks the control's font, half a point at a time, until its caption fits its designed
-// width; the geometry stays as designed.
-void FitCaption(QWidget* control) {
-    constexpr double kSmallestPointSize = 6.0;
-    QFont font = control->font();
-    while (control->sizeHint().width() > control->width() &&
-           font.pointSizeF() - 0.5 >= kSmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        control->setFont(font);
-    }
 }
 
 }  // namespace
@@ -137,15 +87,9 @@ Form2::Form2(Form1& main)
     CreateControls();
     SetTabOrder();
     Form_Load();
-    PlaceAtDesignPosition();
-}
-
-void Form2::PlaceAtDesignPosition() {
-    // The client area, not the frame, stands at the design position. Done after the load:
-    // making the window topmost resets its flags, and Qt then keeps the old position as
-    // that of the frame.
-    setGeometry(
-        ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, TwipsPerPixel(this)));
+    // The client area stands at the design position. Placed after the load: making the
+    // window topmost resets its flags, and Qt then keeps the old position as the frame's.
+    PlaceClientAt(*this, kClientLeft, kClientTop, kClientWidth, kClientHeight);
 }
 
 void Form2::CreateControls() {
@@ -156,8 +100,8 @@ void Form2::CreateControls() {
     Frame1 = new QGroupBox(QStringLiteral("请输入已知参数"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(ToPixels(120, 120, 2775, 2535, tpp));
-    Frame1->setFont(FrameCaptionFont());
-    SetColors(Frame1, kRed, QColor());
+    Frame1->setFont(SongtiFont(12, true));
+    SetTextColor(Frame1, kRed);
 
     // Tick boxes first, so that the first control to take the focus is the first tick box.
     for (int i = 0; i < kQuerySlotCount; ++i) {
@@ -167,7 +111,7 @@ void Form2::CreateControls() {
         check->setGeometry(ToPixels(120, slot.top, slot.checkWidth, 255, tpp));
         check->setFont(DefaultFont());
         SetCaptionColor(check, kBlue);
-        FitCaption(check);
+        FitFontToControl(check);
         Check1[i] = check;
         // toggled, not clicked: the rule must also run when the program changes a tick,
         // so that SelectedCount always counts the ticks as they stand.
@@ -178,7 +122,7 @@ void Form2::CreateControls() {
         box->setObjectName(QStringLiteral("Text1_%1").arg(i));
         box->setGeometry(ToPixels(1680, kSlots[i].top, 855, 270, tpp));
         box->setFont(DefaultFont());
-        SetColors(box, kBlack, kBoxBackground);
+        SetBoxColors(box, kBlack, kBoxBackground);
         Text1[i] = box;
     }
 

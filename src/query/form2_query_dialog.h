@@ -53,7 +53,6 @@ class Form2 : public QWidget {
     void Form_Load();
 
     void CreateControls();
-    void PlaceAtDesignPosition();
     void SetTabOrder();
     // Disables tick box j and its entry box and empties the entry box.
     void DisableAndEmptySlot(int j);

@@ -5,6 +5,8 @@
 #include "common/app_state.h"
 #include "common/number_text.h"
 #include "model/arithmetic_fault.h"
+#include "model/checked_math.h"
+#include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
@@ -26,9 +28,6 @@ constexpr double kBoxWidth = 855;
 constexpr double kBoxHeight = 270;
 constexpr double kCaptionHeight = 255;
 
-const QColor kFormBackground(192, 192, 255);
-const QColor kBoxBackground(255, 255, 192);
-const QColor kBlue(0, 0, 255);
 // The outline of a plotted state.
 constexpr Rgb kMarkerOutline{255, 0, 0};
 
@@ -48,38 +47,6 @@ constexpr ResultRow kRows[8] = {
     {"比容(m3/kg干)", 2280, 3600, 960},  {"水蒸气分压(Pa)", 2280, 3600, 1320},
 };
 
-void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::Base, background);
-        widget->setAutoFillBackground(true);
-    }
-    widget->setPalette(palette);
-}
-
-// The background of a window: tick boxes and entry boxes keep their own white or yellow.
-void SetBackground(QWidget* window, const QColor& background) {
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, background);
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
-}
-
-// Shrinks the control's font, half a point at a time, until its caption fits its designed
-// width; the geometry stays as designed.
-void FitCaption(QWidget* control) {
-    constexpr double kSmallestPointSize = 6.0;
-    QFont font = control->font();
-    while (control->sizeHint().width() > control->width() &&
-           font.pointSizeF() - 0.5 >= kSmallestPointSize) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        control->setFont(font);
-    }
-}
-
 }  // namespace
 
 Form5::Form5(Form1& main)
@@ -91,15 +58,9 @@ Form5::Form5(Form1& main)
     setWindowTitle(QStringLiteral("查询结果"));
     CreateControls();
     Form_Load();
-    PlaceAtDesignPosition();
-}
-
-void Form5::PlaceAtDesignPosition() {
-    // The client area, not the frame, stands at the design position. Done after the load:
-    // making the window topmost resets its flags, and Qt then keeps the old position as
-    // that of the frame.
-    setGeometry(
-        ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, TwipsPerPixel(this)));
+    // The client area stands at the design position. Placed after the load: making the
+    // window topmost resets its flags, and Qt then keeps the old position as the frame's.
+    PlaceClientAt(*this, kClientLeft, kClientTop, kClientWidth, kClientHeight);
 }
 
 void Form5::CreateControls() {
@@ -120,8 +81,8 @@ void Form5::CreateControls() {
         caption->setObjectName(QStringLiteral("Label%1").arg(k + 1));
         caption->setGeometry(
             ToPixels(row.captionLeft, row.top, row.boxLeft - row.captionLeft, kCaptionHeight, tpp));
-        SetColors(caption, kBlue, QColor());
-        FitCaption(caption);
+        SetTextColor(caption, kBlue);
+        FitFontToControl(caption);
         *captions[k] = caption;
     }
     // The boxes after the captions, so that the tab order runs through the boxes alone.
@@ -132,7 +93,7 @@ void Form5::CreateControls() {
         box->setGeometry(ToPixels(row.boxLeft, row.top, kBoxWidth, kBoxHeight, tpp));
         // The results can be selected and copied, not edited: the plot reads them back.
         box->setReadOnly(true);
-        SetColors(box, kBlue, kBoxBackground);
+        SetBoxColors(box, kBlue, kBoxBackground);
         *boxes[k] = box;
     }
 
@@ -163,8 +124,8 @@ void Form5::Command1_Click() {
     if (Text5->text().isEmpty() || Text6->text().isEmpty()) {
         return;
     }
-    const auto d = static_cast<float>(ParseLeadingNumber(Text5->text().toStdString()));
-    const auto h = static_cast<float>(ParseLeadingNumber(Text6->text().toStdString()));
+    const float d = SingleOrInfinity(ParseLeadingNumber(Text5->text().toStdString()));
+    const float h = SingleOrInfinity(ParseLeadingNumber(Text6->text().toStdString()));
     const float unit = TheAppState().ChartUnit;
     ChartSurface& picture = *m_main.Picture1;
     ChartPoint centre{};

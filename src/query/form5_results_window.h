@@ -59,7 +59,6 @@ class Form5 : public QWidget {
     void Form_Load();
 
     void CreateControls();
-    void PlaceAtDesignPosition();
 
     Form1& m_main;
 };

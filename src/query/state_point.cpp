@@ -59,10 +59,10 @@ float StoredEntry(int slot, const std::string& text)
 {
     const double value = ParseLeadingNumber(text);
     if (slot != kRelHumiditySlot) {
-        return static_cast<float>(value);
+        return SingleOrInfinity(value);
     }
     const double fraction = value / 100.0;
-    return std::isfinite(fraction) ? Single(fraction) : static_cast<float>(fraction);
+    return std::isfinite(fraction) ? Single(fraction) : SingleOrInfinity(fraction);
 }
 
 // x rounded to `decimals` places (halves away from zero), stored back in single precision.

@@ -8,6 +8,7 @@
 #include "query/form2_query_dialog.h"
 #include "query/form5_results_window.h"
 #include "shell/artwork.h"
+#include "shell/control_style.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/form4_about_window.h"
 #include "shell/layout_helpers.h"
@@ -32,10 +33,6 @@ namespace {
 // Design size of the client area, twips.
 constexpr double kDesignClientWidth = 12915;
 constexpr double kDesignClientHeight = 9600;
-const QColor kFormBackground(192, 192, 255);
-const QColor kBoxBackground(255, 255, 192);
-const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
 
 struct ReadoutRow {
     const char* caption;
@@ -63,19 +60,6 @@ const char* const kEnthalpyCaptions[17] = {"-10", "0",   "10",  "20",  "30",  "4
                                            "110", "120", "130", "140", "焓(kJ/kg干)"};
 const char* const kRhCaptions[10] = {"10%", "20%", "30%", "40%", "50%",
                                      "60%", "70%", "80%", "90%", "100%"};
-
-void SetColors(QWidget* widget, const QColor& text, const QColor& background)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Text, text);
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        palette.setColor(QPalette::Base, background);
-        widget->setAutoFillBackground(true);
-    }
-    widget->setPalette(palette);
-}
 
 QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, double width,
                    double height, double tpp)
@@ -108,7 +92,7 @@ void Form1::CreateControls()
     const double tpp = TwipsPerPixel(this);
     Client = new QWidget(this);
     Client->setObjectName(QStringLiteral("Client"));
-    SetColors(Client, QColor(0, 0, 0), kFormBackground);
+    SetBackground(Client, kFormBackground);
     setCentralWidget(Client);
 
     // Scale labels on the form come first so that the chart picture lies over them.
@@ -117,7 +101,7 @@ void Form1::CreateControls()
     Frame2 = new QGroupBox(Client);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(ToPixels(11400, 6600, 1215, 2535, tpp));
-    SetColors(Frame2, QColor(0, 0, 0), kFormBackground);
+    SetBackground(Frame2, kFormBackground);
     const char* const buttonCaptions[4] = {"查询", "设置", "关于", "退出"};
     QPushButton** const buttons[4] = {&Command1, &Command2, &Command3, &Command4};
     for (int i = 0; i < 4; ++i) {
@@ -171,7 +155,7 @@ void Form1::CreateChartLabels()
     }
     for (int i = 0; i < 10; ++i) {
         Label12[i] = ScaleLabel(Picture1, "Label12", kRhCaptions[i], i == 9 ? 375 : 330, 195, tpp);
-        SetColors(Label12[i], QColor(0, 0, 0), QColor(255, 255, 255));
+        SetBackground(Label12[i], kWhite);
     }
 }
 
@@ -181,7 +165,8 @@ void Form1::CreateReadoutPanel()
     Frame1 = new QGroupBox(Picture1);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(ToPixels(4200, 6480, 6015, 1935, tpp));
-    SetColors(Frame1, kRed, QColor(255, 255, 255));
+    SetTextColor(Frame1, kRed);
+    SetBackground(Frame1, kWhite);
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
     QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
@@ -190,13 +175,13 @@ void Form1::CreateReadoutPanel()
         auto* caption = new QLabel(QString::fromUtf8(row.caption), Frame1);
         caption->setObjectName(QStringLiteral("Label%1").arg(i + 1));
         caption->setGeometry(ToPixels(row.captionLeft, row.top, row.captionWidth, 255, tpp));
-        SetColors(caption, kBlue, QColor());
+        SetTextColor(caption, kBlue);
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(QStringLiteral("Text%1").arg(i + 1));
         box->setGeometry(ToPixels(row.boxLeft, row.top, 1335, 270, tpp));
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::NoFocus);
-        SetColors(box, kBlue, kBoxBackground);
+        SetBoxColors(box, kBlue, kBoxBackground);
         *captions[i] = caption;
         *boxes[i] = box;
     }
@@ -247,11 +232,7 @@ void Form1::setVisible(bool visible)
         const QSize outer = ShapedOuterSize();
         const QSize frame = frameGeometry().size() - size();
         resize(outer - frame);
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect available = screen->availableGeometry();
-            move(available.x() + (available.width() - outer.width()) / 2,
-                 available.y() + (available.height() - outer.height()) / 2);
-        }
+        CentreOnScreen(*this);
     }
     QMainWindow::setVisible(visible);
 }

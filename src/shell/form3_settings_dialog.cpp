@@ -4,7 +4,8 @@
 #include "common/app_state.h"
 #include "common/number_text.h"
 #include "model/arithmetic_fault.h"
-#include "shell/artwork.h"
+#include "model/checked_math.h"
+#include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 #include "shell/warning_box.h"
@@ -15,11 +16,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
@@ -37,14 +36,6 @@ constexpr double kTabTop = 0;
 constexpr double kTabWidth = 5520;
 constexpr double kTabHeight = 2940;
 
-const QColor kGreen(0, 128, 0);
-const QColor kRed(255, 0, 0);
-
-// The serif face shown for the pressure caption and its unit: the Windows name first, then
-// an installed Ming face that looks the same, 10.5 pt.
-const QStringList kSongFamilies = {QStringLiteral("SimSun"), QStringLiteral("宋体"),
-                                   QStringLiteral("AR PL UMing CN")};
-constexpr qreal kSongPointSize = 10.5;
 
 // Entries of the color boxes; an entry's position is the color index it stands for
 // (QBColor), and "隐藏" is 15, white, the chart's background.
@@ -99,35 +90,6 @@ class TabControl : public QTabWidget {
     }
 };
 
-void SetTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    widget->setPalette(palette);
-}
-
-// Lowers the label's font in half-point steps until its caption fits the label, wrapped if
-// the label wraps, so that no caption is cut when the installed fonts are wider or taller
-// than the ones the design was made with. Never goes below 6 pt.
-void FitFontToLabel(QLabel* label)
-{
-    QFont font = label->font();
-    const QSize room = label->contentsRect().size();
-    const int flags =
-        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-    for (qreal size = font.pointSizeF(); size >= 6.0; size -= 0.5) {
-        font.setPointSizeF(size);
-        const QRect needed = QFontMetrics(font).boundingRect(
-            QRect(QPoint(0, 0), QSize(room.width(), 100000)), flags, label->text());
-        if (needed.width() <= room.width() && needed.height() <= room.height()) {
-            break;
-        }
-    }
-    if (font != label->font()) {
-        label->setFont(font);
-    }
-}
-
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& place,
                   const QColor& color)
 {
@@ -168,20 +130,6 @@ std::int16_t SpacingOfEntry(int entry)
     return static_cast<std::int16_t>(entry <= 0 ? 1 : entry * 5);
 }
 
-// The value in single precision; beyond its range an infinity of the same sign, where the
-// plain conversion would be undefined.
-float ToSingle(double value)
-{
-    constexpr double kLargest = std::numeric_limits<float>::max();
-    if (value > kLargest) {
-        return std::numeric_limits<float>::infinity();
-    }
-    if (value < -kLargest) {
-        return -std::numeric_limits<float>::infinity();
-    }
-    return static_cast<float>(value);
-}
-
 }  // namespace
 
 Form3::Form3(Form1& main)
@@ -193,13 +141,11 @@ Form3::Form3(Form1& main)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("设置"));
-    setWindowIcon(ProgramIcon());
+    setWindowIcon(main.windowIcon());
     const double tpp = TwipsPerPixel(this);
     setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
     CreateControls();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen(*this);
     Form_Load();
 }
 
@@ -242,9 +188,7 @@ void Form3::CreatePressurePage(QWidget* page, QPoint pageOrigin)
     const auto place = [tpp](double left, double top, double width, double height) {
         return ToPixels(left, top, width, height, tpp);
     };
-    QFont song = font();
-    song.setFamilies(kSongFamilies);
-    song.setPointSizeF(kSongPointSize);
+    const QFont song = SongtiFont(10.5);
     Label1 = MakeLabel(Frame5, QStringLiteral("Label1"), QStringLiteral("请输入大气压力："),
                        place(360, 360, 1695, 375), kGreen);
     Label1->setFont(song);
@@ -266,7 +210,7 @@ void Form3::CreatePressurePage(QWidget* page, QPoint pageOrigin)
         place(1080, 1200, 3735, 495), kRed);
     Label10->setWordWrap(true);
     for (QLabel* label : {Label1, Label2, Label9, Label8, Label10}) {
-        FitFontToLabel(label);
+        FitFontToControl(label);
     }
 }
 
@@ -297,8 +241,8 @@ void Form3::CreateLinePages(QWidget* page, QPoint pageOrigin)
         *spacingBoxes[i] =
             MakeComboBox(frame, QStringLiteral("Combo%1").arg(i + 5),
                          QString::fromUtf8(spacingTexts[i]), ToPixels(4080, 240, 1095, 300, tpp));
-        FitFontToLabel(*captions[i]);
-        FitFontToLabel(Label7[i]);
+        FitFontToControl(*captions[i]);
+        FitFontToControl(Label7[i]);
     }
 }
 
@@ -372,7 +316,7 @@ void Form3::Form_Unload() { m_main.setEnabled(true); }
 
 bool Form3::PressureWithin(const PressureLimits& limits)
 {
-    const float pressurePa = ToSingle(ParseLeadingNumber(Text1->text().toStdString()));
+    const float pressurePa = SingleOrInfinity(ParseLeadingNumber(Text1->text().toStdString()));
     QString problem;
     if (pressurePa > limits.maximumPa) {
         problem = QStringLiteral("大气压力过大，请重新输入！");
@@ -403,7 +347,7 @@ void Form3::StoreSettings()
         state.*kLineFamilies[i].spacing = SpacingOfEntry(ChosenEntry(*spacingBoxes[i]));
     }
     const QString typed = Text1->text();
-    state.AtmosphericPressure = ToSingle(ParseLeadingNumber(typed.toStdString()) / 100.0);
+    state.AtmosphericPressure = SingleOrInfinity(ParseLeadingNumber(typed.toStdString()) / 100.0);
     m_main.Frame1->setTitle(QStringLiteral("大气压力: ") + typed + QStringLiteral(" Pa"));
 }
 

@@ -1,6 +1,6 @@
 #include "shell/form4_about_window.h"
 
-#include "shell/artwork.h"
+#include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 
@@ -8,10 +8,8 @@
 
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace hygrova {
 namespace {
@@ -26,8 +24,6 @@ constexpr double kSeparatorTop = 1340;
 // The program icon's size, device-independent pixels.
 constexpr int kIconSize = 48;
 
-const QColor kBackground(192, 192, 255);
-const QColor kBlack(0, 0, 0);
 const QColor kNoteColor(192, 64, 0);
 const QColor kSeparatorGray(128, 128, 128);
 const QColor kSeparatorWhite(255, 255, 255);
@@ -60,41 +56,6 @@ const TextLabel kTextLabels[] = {
      &kNoteColor, true},
 };
 
-void SetColors(QWidget* widget, const QColor& text, const QColor& background)
-{
-    QPalette palette = widget->palette();
-    if (text.isValid()) {
-        palette.setColor(QPalette::WindowText, text);
-    }
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        widget->setAutoFillBackground(true);
-    }
-    widget->setPalette(palette);
-}
-
-// Lowers the label's font in half-point steps until its caption fits the label, wrapped if
-// the label wraps, so that no caption is cut when the installed fonts are wider or taller
-// than the ones the design was made with. Never goes below 6 pt.
-void FitFontToLabel(QLabel* label)
-{
-    QFont font = label->font();
-    const QSize room = label->contentsRect().size();
-    const int flags =
-        static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-    for (qreal size = font.pointSizeF(); size >= 6.0; size -= 0.5) {
-        font.setPointSizeF(size);
-        const QRect needed = QFontMetrics(font).boundingRect(
-            QRect(QPoint(0, 0), QSize(room.width(), 100000)), flags, label->text());
-        if (needed.width() <= room.width() && needed.height() <= room.height()) {
-            break;
-        }
-    }
-    if (font != label->font()) {
-        label->setFont(font);
-    }
-}
-
 }  // namespace
 
 Form4::Form4(Form1& main)
@@ -106,14 +67,13 @@ Form4::Form4(Form1& main)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("关于 Hygrova"));
-    setWindowIcon(ProgramIcon());
-    SetColors(this, kBlack, kBackground);
+    setWindowIcon(main.windowIcon());
+    SetTextColor(this, kBlack);
+    SetBackground(this, kFormBackground);
     const double tpp = TwipsPerPixel(this);
     setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
     CreateControls();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen(*this);
     Form_Load();
 }
 
@@ -124,8 +84,8 @@ void Form4::CreateControls()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(ToPixels(240, 240, 855, 855, tpp));
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setPixmap(ProgramIcon().pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF()));
-    SetColors(Picture1, QColor(), kBackground);
+    Picture1->setPixmap(m_main.windowIcon().pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF()));
+    SetBackground(Picture1, kFormBackground);
 
     for (const TextLabel& text : kTextLabels) {
         auto* label = new QLabel(QString::fromUtf8(text.caption), this);
@@ -133,8 +93,8 @@ void Form4::CreateControls()
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(text.wraps);
         label->setGeometry(ToPixels(text.left, text.top, text.width, text.height, tpp));
-        SetColors(label, *text.color, QColor());
-        FitFontToLabel(label);
+        SetTextColor(label, *text.color);
+        FitFontToControl(label);
         this->*text.control = label;
     }
     // The three notes share the size the longest of them needed.
@@ -154,11 +114,11 @@ void Form4::CreateControls()
     Line2 = new QFrame(this);
     Line2->setObjectName(QStringLiteral("Line2"));
     Line2->setGeometry(separator);
-    SetColors(Line2, QColor(), kSeparatorGray);
+    SetBackground(Line2, kSeparatorGray);
     Line1 = new QFrame(this);
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setGeometry(separator.translated(0, 1));
-    SetColors(Line1, QColor(), kSeparatorWhite);
+    SetBackground(Line1, kSeparatorWhite);
 
     Command1 = new QPushButton(QStringLiteral("确定"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
