@@ -1,0 +1,151 @@
+// Opening and closing the secondary windows many times, through every path: no window
+// outlives its closing, there is never a second instance, and memory stays flat.
+
+#include <fstream>
+#include <functional>
+#include <unistd.h>
+
+#include "query/form2_query_dialog.h"
+#include "query/form5_results_window.h"
+#include "shell/form3_settings_dialog.h"
+#include "shell/form4_about_window.h"
+#include "tests/ui/main_window_fixture.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+namespace hygrova {
+namespace {
+
+constexpr int kCycles = 1000;
+
+// Resident memory of this process, kB.
+long ResidentKb()
+{
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+class LifetimeTest : public test::MainWindowFixture {
+protected:
+    // Runs one open-and-close cycle kCycles times and checks, after a warm-up that fills
+    // Qt's caches, that the set of top-level windows is back to where it started after each
+    // cycle and that resident memory has not grown by more than allocator slack. Posted
+    // events are delivered after each cycle, as the event loop would.
+    void Cycle(const std::function<void()>& openAndClose)
+    {
+        for (int i = 0; i < 50; ++i) {
+            openAndClose();
+            QCoreApplication::sendPostedEvents();
+        }
+        const int windows = QApplication::topLevelWidgets().size();
+        const long before = ResidentKb();
+        for (int i = 0; i < kCycles; ++i) {
+            openAndClose();
+            QCoreApplication::sendPostedEvents();
+            ASSERT_EQ(QApplication::topLevelWidgets().size(), windows) << "after cycle " << i;
+            if (i % 100 == 99) printf("cycle %d grew %ld kB\n", i, ResidentKb() - before);
+        }
+        EXPECT_LT(ResidentKb() - before, 4 * 1024) << "memory grew over " << kCycles << " cycles";
+    }
+
+    int Count(const char* className) const
+    {
+        int count = 0;
+        for (const QWidget* w : QApplication::topLevelWidgets()) {
+            count += w->inherits(className) ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+TEST_F(LifetimeTest, QueryWindowsThroughTheirCloseBoxes)
+{
+    Cycle([this] {
+        form1.Command1->click();
+        ASSERT_EQ(Count("hygrova::Form2"), 1);
+        ASSERT_EQ(Count("hygrova::Form5"), 1);
+        form1.ExistingQueryDialog()->close();
+        form1.ExistingResultsWindow()->close();
+    });
+    EXPECT_EQ(Count("hygrova::Form2"), 0);
+    EXPECT_EQ(Count("hygrova::Form5"), 0);
+}
+
+TEST_F(LifetimeTest, QueryWindowsHiddenAndShownAgain)
+{
+    form1.Command1->click();
+    Form2* const dialog = form1.ExistingQueryDialog();
+    Form5* const results = form1.ExistingResultsWindow();
+    Cycle([&] {
+        dialog->Command3->click();
+        results->Command3->click();
+        form1.menu_ser->trigger();
+        ASSERT_EQ(form1.ExistingQueryDialog(), dialog) << "a second query opens no new window";
+        ASSERT_EQ(form1.ExistingResultsWindow(), results);
+    });
+    EXPECT_EQ(Count("hygrova::Form2"), 1);
+}
+
+TEST_F(LifetimeTest, SettingsThroughEveryButtonAndTheCloseBox)
+{
+    Cycle([this] {
+        // "取消" hides the dialog and "确定" hides it after storing; the next opening shows the
+        // same dialog again. The close box destroys it.
+        const auto open = [this] {
+            form1.Command2->click();
+            EXPECT_FALSE(form1.isEnabled());
+            EXPECT_EQ(Count("hygrova::Form3"), 1);
+            return form1.SettingsDialog();
+        };
+        Form3* const settings = open();
+        settings->Command2->click();
+        ASSERT_EQ(open(), settings);
+        settings->Command1->click();
+        ASSERT_EQ(open(), settings);
+        settings->close();
+        ASSERT_TRUE(form1.isEnabled());
+    });
+    EXPECT_EQ(Count("hygrova::Form3"), 0);
+}
+
+TEST_F(LifetimeTest, AboutThroughItsButtonAndTheCloseBox)
+{
+    int path = 0;
+    Cycle([&] {
+        form1.Command3->click();
+        Form4* const about = form1.AboutWindow();
+        ASSERT_NE(about, nullptr);
+        ASSERT_EQ(Count("hygrova::Form4"), 1);
+        if (path++ % 2 == 0) {
+            about->Command1->click();
+        } else {
+            about->close();
+        }
+        ASSERT_TRUE(form1.isEnabled());
+    });
+    EXPECT_EQ(Count("hygrova::Form4"), 0);
+}
+
+TEST_F(LifetimeTest, ExitWithEveryWindowOpenUnloadsThemAll)
+{
+    Cycle([this] {
+        form1.Command1->click();
+        form1.Command2->click();
+        form1.SettingsDialog()->Command2->click();
+        form1.Command3->click();
+        // "退出" unloads the four windows before it ends the event loop; without a running
+        // loop, as here, ending it does nothing and the main window stays. (The main window
+        // is disabled while About is open, so its handler is called directly.)
+        form1.Command4_Click();
+        ASSERT_EQ(form1.ExistingQueryDialog(), nullptr);
+        ASSERT_EQ(form1.SettingsDialog(), nullptr);
+        ASSERT_EQ(form1.AboutWindow(), nullptr);
+        ASSERT_EQ(form1.ExistingResultsWindow(), nullptr);
+    });
+}
+
+}  // namespace
+}  // namespace hygrova
