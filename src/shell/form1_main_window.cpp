@@ -14,6 +14,7 @@
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
 #include "shell/vertical_label.h"
+#include "shell/window_frame.h"
 #include "shell/window_helpers.h"
 
 #include <QCloseEvent>
@@ -230,8 +231,8 @@ void Form1::setVisible(bool visible)
         m_placed = true;
         winId();
         const QSize outer = ShapedOuterSize();
-        const QSize frame = frameGeometry().size() - size();
-        resize(outer - frame);
+        m_frameSize = WindowFrameSize(*this);
+        resize(outer - m_frameSize);
         CentreOnScreen(*this);
     }
     QMainWindow::setVisible(visible);
@@ -243,7 +244,7 @@ QSize Form1::ShapedOuterSize() const
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double screenWidth = primary != nullptr ? primary->geometry().width() * TwipsPerPixel() : 0;
     const auto minimumWidth = static_cast<float>(0.65 * screenWidth);
-    double outerWidth = frameGeometry().width() * tpp;
+    double outerWidth = (width() + WindowFrameSize(*this).width()) * tpp;
     if (minimumWidth > outerWidth) {
         outerWidth = minimumWidth;
     }
@@ -253,16 +254,17 @@ QSize Form1::ShapedOuterSize() const
 
 void Form1::KeepWindowShape()
 {
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+    if (windowState() & kSystemSizedStates) {
         return;  // the window system owns the size now
     }
-    const QSize frame = frameGeometry().size() - size();
-    const QSize wanted = ShapedOuterSize() - frame;
-    if (wanted == size() || wanted == m_requestedSize) {
-        m_requestedSize = QSize();
+    const QSize wanted = ShapedOuterSize() - WindowFrameSize(*this);
+    // A window manager that answers the request with the same other size again is not
+    // asked a second time, so that it cannot start an endless exchange of resizes.
+    const std::pair<QSize, QSize> request{size(), wanted};
+    if (wanted == size() || request == m_lastRequest) {
         return;
     }
-    m_requestedSize = wanted;
+    m_lastRequest = request;
     resize(wanted);
 }
 
@@ -272,8 +274,58 @@ void Form1::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
+void Form1::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    KeepShapeOfNewFrame();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        KeepShapeOfNewFrame();
+    } else if (event->type() == QEvent::WindowStateChange) {
+        // Leaving the maximized or minimized state, the window manager brings back the size
+        // the window had before; until it arrives, the size at hand is no base for the shape.
+        const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        m_awaitingRestoredSize = (old & kSystemSizedStates) && !(windowState() & kSystemSizedStates);
+    }
+}
+
+bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
+{
+    // An X window manager puts the window into its frame and announces the frame's size in
+    // a property of the window; Qt reads it only when asked. Being reparented and any change
+    // of a property are cues to look at the frame again, once Qt has handled them.
+    constexpr std::uint8_t kXcbReparentNotify = 21;
+    constexpr std::uint8_t kXcbPropertyNotify = 28;
+    if (eventType == "xcb_generic_event_t") {
+        const std::uint8_t type = static_cast<const std::uint8_t*>(message)[0] & 0x7f;
+        if (type == kXcbReparentNotify || type == kXcbPropertyNotify) {
+            QMetaObject::invokeMethod(this, &Form1::KeepShapeOfNewFrame, Qt::QueuedConnection);
+        }
+    }
+    return QMainWindow::nativeEvent(eventType, message, result);
+}
+
+void Form1::KeepShapeOfNewFrame()
+{
+    if (m_awaitingRestoredSize) {
+        return;
+    }
+    // The outer shape counts the frame, which a window manager adds only after the window
+    // has appeared (it is known by the time the window is moved into it or activated).
+    const QSize frame = WindowFrameSize(*this);
+    if (frame != m_frameSize) {
+        m_frameSize = frame;
+        KeepWindowShape();
+    }
+}
+
 void Form1::Form_Resize()
 {
+    m_awaitingRestoredSize = false;
     // Each step runs even when an earlier one failed; a failure shows no message.
     const auto attempt = [](auto&& step) {
         try {
@@ -290,7 +342,7 @@ void Form1::Form_Resize()
 void Form1::drawpic()
 {
     const double tpp = TwipsPerPixel(this);
-    const QSize outer = frameGeometry().size();
+    const QSize outer = size() + WindowFrameSize(*this);
     const PictureGeometry picture =
         PictureGeometryFor(static_cast<float>(outer.width() * tpp),
                            static_cast<float>(outer.height() * tpp), static_cast<float>(tpp));

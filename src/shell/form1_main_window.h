@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <utility>
 
 #include "shell/skin_engine.h"
 
@@ -96,6 +98,9 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -113,6 +118,8 @@ private:
     void KeepWindowShape();
     // The size the window's outer frame must have now, in pixels.
     QSize ShapedOuterSize() const;
+    // Checks the shape again when the size of the window frame has changed.
+    void KeepShapeOfNewFrame();
     void MoveScaleLabels(const ChartDrawing& chart);
     void UnloadSecondaryWindows();
 
@@ -120,11 +127,18 @@ private:
     QPointer<Form3> m_form3;
     QPointer<Form4> m_form4;
     QPointer<Form5> m_form5;
-    // The inner size last asked of the window system while keeping the shape; a second
-    // identical request is not made, so a window manager that refuses the size cannot
-    // start an endless exchange of resizes.
-    QSize m_requestedSize;
+    // The last request for the shaped size: the size the window had and the size asked for.
+    std::pair<QSize, QSize> m_lastRequest;
+    // The size the window frame adds, as last seen; a window manager adds its frame only
+    // after the window first appears.
+    QSize m_frameSize;
     bool m_placed = false;
+    // The window has just left the maximized or minimized state and the window manager has
+    // not yet given back its former size.
+    bool m_awaitingRestoredSize = false;
+    // States in which the window system, not the program, decides the window's size.
+    static constexpr Qt::WindowStates kSystemSizedStates =
+        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
 };
 
 }  // namespace hygrova
