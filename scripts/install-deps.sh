@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-wqy-microhei fonts-arphic-uming
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils x11-apps xdotool imagemagick
+  xvfb xauth x11-utils x11-apps xdotool imagemagick openbox wmctrl
 )
 if [ "${HYGROVA_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)
