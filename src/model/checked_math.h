@@ -4,15 +4,36 @@
 // precision (or rounds a double to single precision) and raises an ArithmeticFault instead
 // of letting an infinity or a NaN through: a result that is not finite is an overflow, a
 // NaN an invalid operation, a zero divisor a division by zero (0/0: invalid operation) and
-// the logarithm of a value <= 0 an invalid argument. Underflow is not a fault.
+// the logarithm of a value <= 0 an invalid argument. Underflow is not a fault. The helpers
+// are inline: the property functions run them at every step, inside every solver iteration.
+
+#include <cmath>
+
+#include "model/arithmetic_fault.h"
 
 namespace hygrova {
 
+// Raises the fault; kept out of line so that the checks stay small.
+[[noreturn]] void RaiseFault(FaultKind kind);
+
 // v itself; throws if v is not finite.
-double Checked(double v);
+inline double Checked(double v)
+{
+    if (!std::isfinite(v)) [[unlikely]] {
+        RaiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::Overflow);
+    }
+    return v;
+}
 
 // v rounded to single precision; throws if v, or its rounding, is not finite.
-float Single(double v);
+inline float Single(double v)
+{
+    const auto single = static_cast<float>(Checked(v));
+    if (!std::isfinite(single)) [[unlikely]] {
+        RaiseFault(FaultKind::Overflow);
+    }
+    return single;
+}
 
 // v rounded to single precision without a check: beyond the single range an infinity of the
 // same sign (a typed number too large for a float is stored as infinite and then fails its
@@ -20,12 +41,25 @@ float Single(double v);
 float SingleOrInfinity(double v);
 
 // a / b; throws on a zero divisor or a non-finite quotient.
-double Divide(double a, double b);
+inline double Divide(double a, double b)
+{
+    if (b == 0.0) [[unlikely]] {
+        RaiseFault(a == 0.0 || std::isnan(a) ? FaultKind::InvalidOperation
+                                             : FaultKind::DivisionByZero);
+    }
+    return Checked(a / b);
+}
 
 // Natural logarithm; throws for a <= 0.
-double Ln(double a);
+inline double Ln(double a)
+{
+    if (!(a > 0.0)) [[unlikely]] {
+        RaiseFault(FaultKind::InvalidArgument);
+    }
+    return Checked(std::log(a));
+}
 
 // 10 raised to e; throws when the power overflows.
-double Pow10(double e);
+inline double Pow10(double e) { return Checked(std::pow(10.0, Checked(e))); }
 
 }  // namespace hygrova
