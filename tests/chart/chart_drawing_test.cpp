@@ -276,16 +276,20 @@ TEST(ChartDrawingTest, RhLabelStaysAtTheWarmestVertexInTheBand) {
 }
 
 TEST(ChartDrawingTest, NoFaultOverTheSettingsPressureRange) {
-    // Every pressure the settings can store, 500..2000 hPa, by 1 hPa: the fixed families are
-    // complete and the scales reach "40", the moisture title and "140" with its title.
+    // Every pressure the settings can store, 500..2000 hPa, by 1 hPa, with every spacing:
+    // the fixed families are complete and the scales reach "40", the moisture title and
+    // "140" with its title.
     for (int pressure = 500; pressure <= 2000; ++pressure) {
-        SCOPED_TRACE(pressure);
-        ChartDrawing drawing;
-        ASSERT_NO_THROW(drawing = BuildChart(kPicture, Settings(static_cast<float>(pressure))));
-        ASSERT_EQ(OfColor(drawing, kRh).size(), kRhSegments);
-        ASSERT_EQ(OfColor(drawing, kIsotherm).size(), kIsotherms);
-        ASSERT_TRUE(drawing.label10[8] && drawing.label10[9]);
-        ASSERT_TRUE(drawing.label11[0] && drawing.label11[15] && drawing.label11[16]);
+        for (const std::int16_t spacing : {std::int16_t{1}, std::int16_t{5}, std::int16_t{10}}) {
+            SCOPED_TRACE(::testing::Message() << pressure << " hPa, spacing " << spacing);
+            ChartDrawing drawing;
+            ASSERT_NO_THROW(drawing = BuildChart(
+                                kPicture, Settings(static_cast<float>(pressure), spacing)));
+            ASSERT_EQ(OfColor(drawing, kRh).size(), kRhSegments);
+            ASSERT_EQ(OfColor(drawing, kIsotherm).size(), MultiplesBelow(-20, 71, spacing));
+            ASSERT_TRUE(drawing.label10[8] && drawing.label10[9]);
+            ASSERT_TRUE(drawing.label11[0] && drawing.label11[15] && drawing.label11[16]);
+        }
     }
     // Coarser, with the other spacings, mixed.
     for (int pressure = 500; pressure <= 2000; pressure += 25) {
