@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config locales
   qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-wqy-microhei fonts-arphic-uming
   libgtest-dev libgmock-dev libbenchmark-dev
