@@ -1,0 +1,141 @@
+#!/usr/bin/env python3
+"""Writes the seed corpus of the fuzz targets into fuzz/corpus/<target>/.
+
+The seeds are committed; run this only to change them. Each seed is one input in the layout
+its target's source file describes, named for what it holds.
+"""
+import pathlib
+import shutil
+import struct
+
+ROOT = pathlib.Path(__file__).resolve().parent / "corpus"
+
+
+def f32(value):
+    return struct.pack("<f", value)
+
+
+def u16(value):
+    return struct.pack("<H", value)
+
+
+def u32(value):
+    return struct.pack("<I", value)
+
+
+def fraction_bits(value, low, high):
+    """The u32 that the fuzz targets' linear mapping turns into `value` in [low, high]."""
+    return u32(round((value - low) / (high - low) * 4294967295))
+
+
+def number_text():
+    texts = {
+        "twenty": "20", "fifty": "50", "too_large": "1e400", "too_small": "1e-400",
+        "hex": "&HFF", "octal": "&O17", "hex_lower_no_digits": "&h", "blanks_inside": " 2 5",
+        "minus": "-", "period": ".", "negative": "-3.25", "trailing_letters": "25abc",
+        "pressure_text": "101325abc", "letters": "abc", "blanks_only": " \t\n ",
+        "exponent_without_digits": "1.5E+", "float_max": "3.402823E+38",
+        "denormal": "1.401298E-45", "small": "0.0001", "halfway": "1234567.5",
+        "two_periods": "1.2.3", "tabbed_sign": "-\t.5e-1", "long_digits": "0." + "9" * 60,
+    }
+    return {name: text.encode() for name, text in texts.items()}
+
+
+# Tick bits by slot: 0 dry bulb, 1 wet bulb, 2 relative humidity, 3 moisture content,
+# 4 enthalpy, 5 dew point.
+def state_point():
+    def seed(slots, texts, pressure=1013.25):
+        ticks = sum(1 << slot for slot in slots)
+        return bytes([ticks]) + f32(pressure) + "|".join(texts).encode()
+
+    return {
+        "t20_rh50": seed([0, 2], ["20", "", "50", "", "", ""]),
+        "t20_tw15": seed([0, 1], ["20", "15", "", "", "", ""]),
+        "t25_d0": seed([0, 3], ["25", "", "", "0", "", ""]),
+        "t25_d005": seed([0, 3], ["25", "", "", "0.05", "", ""]),
+        "t20_h50": seed([0, 4], ["20", "", "", "", "50", ""]),
+        "t30_td_above": seed([0, 5], ["30", "", "", "", "", "35"]),
+        "t_td_lowest": seed([0, 5], ["-30", "", "", "", "", "-273"]),
+        "tw15_rh60": seed([1, 2], ["", "15", "60", "", "", ""]),
+        "tw15_d8": seed([1, 3], ["", "15", "", "8", "", ""], 700.0),
+        "tw15_td10": seed([1, 5], ["", "15", "", "", "", "10"], 2000.0),
+        "rh0_d10_fault": seed([2, 3], ["", "", "0", "10", "", ""]),
+        "rh50_h50": seed([2, 4], ["", "", "50", "", "50", ""], 500.0),
+        "rh0_td_fault": seed([2, 5], ["", "", "0", "", "", "-100"]),
+        "d10_h50": seed([3, 4], ["", "", "", "10", "50", ""]),
+        "h50_td10": seed([4, 5], ["", "", "", "", "50", "10"]),
+        "tw_h_no_chain": seed([1, 4], ["", "15", "", "", "50", ""]),
+        "three_ticks": seed([0, 1, 2], ["20", "15", "50", "", "", ""]),
+        "one_tick": seed([0], ["20", "", "", "", "", ""]),
+        "first_empty": seed([0, 1], ["", "15", "", "", "", ""]),
+        "blank_not_empty": seed([0, 2], [" ", "", "abc", "", "", ""]),
+        "t_out_of_range": seed([0, 2], ["70.01", "", "50", "", "", ""]),
+        "rh_too_large": seed([0, 2], ["20", "", "1e41", "", "", ""]),
+        "hex_entries": seed([0, 3], ["&H14", "", "", "&O12", "", ""]),
+    }
+
+
+def readout():
+    def seed(x, y, form_width=12000.0, pressure=1013.25, dpi=0, mode=3):
+        return bytes([mode]) + f32(x) + f32(y) + f32(form_width) + f32(pressure) + bytes([dpi])
+
+    return {
+        # A window 12000 twips wide: picture 9600 x 7680, u = 213.33; d = 10, h = 50.
+        "room_air": seed(2133.3333, 3306.6667),
+        "left_edge": seed(0.0, 5000.0),
+        "beyond_saturation": seed(9000.0, 7000.0),
+        "bottom_left": seed(1.0, 7679.0),
+        "top_right": seed(9600.0, 0.0),
+        "dragged_left": seed(-500.0, 8000.0),
+        "dragged_far": seed(1e30, -1e30),
+        "before_first_draw": seed(2133.3333, 3306.6667, mode=7),
+        "low_pressure_small": seed(50.0, 60.0, 125.0, 500.0, 1),
+        "high_pressure_large": seed(20000.0, 15000.0, 50000.0, 2000.0, 3),
+        "fractions": bytes([0]) + u32(1 << 30) + u32(3 << 30) + f32(12000.0) + f32(700.0) + bytes([2]),
+    }
+
+
+def chart():
+    defaults = 0 | 2 << 4 | 9 << 8 | 7 << 12  # moisture, enthalpy, relative humidity, isotherm
+
+    def seed(pressure=1013.25, colors=defaults, spacings=0, form_width=12000.0, height_ratio=0.75,
+             dpi=0):
+        return (bytes([0]) + f32(pressure) + u16(colors) + bytes([spacings])
+                + fraction_bits(form_width, 125.0, 50000.0) + fraction_bits(height_ratio, 0.1, 2.0)
+                + u16(0) + u16(0) + bytes([dpi]))
+
+    def free(width, height, left, top, pressure=1013.25, spacings=0):
+        return (bytes([1]) + f32(pressure) + u16(defaults) + bytes([spacings])
+                + fraction_bits(width, 100.0, 40000.0) + fraction_bits(height, 100.0, 40000.0)
+                + u16(left) + u16(top) + bytes([0]))
+
+    spacing_5 = 1 | 1 << 2 | 1 << 4
+    spacing_10 = 2 | 2 << 2 | 2 << 4
+    return {
+        "defaults": seed(),
+        "spacings_10": seed(spacings=spacing_10),
+        "spacings_5_hidden": seed(spacings=spacing_5, colors=0xFFFF),
+        "pressure_500": seed(pressure=500.0, form_width=125.0, dpi=1),
+        "pressure_700": seed(pressure=700.0, spacings=spacing_10),
+        "pressure_2000": seed(pressure=2000.0, form_width=50000.0, dpi=3),
+        "free_narrow_tall": free(100.0, 40000.0, 5000, 0, 600.0),
+        "free_wide_flat": free(40000.0, 100.0, 0, 5000, 1800.0, spacing_5),
+    }
+
+
+def main():
+    for target, seeds in {
+        "fuzz_number_text": number_text(),
+        "fuzz_state_point": state_point(),
+        "fuzz_readout": readout(),
+        "fuzz_chart": chart(),
+    }.items():
+        folder = ROOT / target
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir(parents=True)
+        for name, data in seeds.items():
+            (folder / name).write_bytes(data)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The deeper checks CI runs after ./scripts/test.sh:
+#  1. the core and window tests built with GCC under AddressSanitizer (LeakSanitizer
+#     included) and UndefinedBehaviorSanitizer, run offscreen, and the real program driven
+#     through a whole session under Xvfb, in build-san/;
+#  2. the libFuzzer targets of fuzz/ built with clang under the same sanitizers, in
+#     build-fuzz/, each run for HYGROVA_FUZZ_SECONDS (default 120) on a scratch copy of its
+#     seed corpus, two at a time.
+# Both stages always run; any failing test, sanitizer report or fuzzer finding fails the
+# script at the end. Extra arguments go to both cmake configure steps.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+san_build=${HYGROVA_SAN_BUILD_DIR:-$root/build-san}
+fuzz_build=${HYGROVA_FUZZ_BUILD_DIR:-$root/build-fuzz}
+fuzz_seconds=${HYGROVA_FUZZ_SECONDS:-120}
+jobs=$(nproc)
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
+chmod 0700 "$XDG_RUNTIME_DIR"
+
+HYGROVA_WITH_FUZZ=1 "$root/scripts/install-deps.sh"
+
+failed=()
+started=$SECONDS
+elapsed() { echo "($(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s so far)"; }
+
+# --- 1. Core and window tests under the sanitizers (GCC) -----------------------------------
+echo "== Core and window tests under AddressSanitizer, LeakSanitizer and UBSan (GCC, $san_build)"
+CC=gcc CXX=g++ cmake -S "$root" -B "$san_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DHYGROVA_SANITIZE=address,undefined -DHYGROVA_BUILD_TESTS=ON \
+  -DHYGROVA_BUILD_BENCHMARKS=OFF -DHYGROVA_BUILD_FUZZERS=OFF "$@" >/dev/null
+cmake --build "$san_build" --parallel "$jobs"
+
+# ASan and LSan write each report to a file of its own (one per process, test discovery
+# included), so a report fails the stage even where a process's output is not shown. UBSan
+# reports go to the test's output and, built with -fno-sanitize-recover, end the process.
+san_logs=$san_build/sanitizer-logs
+rm -rf "$san_logs"
+mkdir -p "$san_logs"
+san_status=0
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:log_path=$san_logs/asan" \
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+  ctest --test-dir "$san_build" --output-on-failure --parallel "$jobs" -LE e2e || san_status=$?
+if compgen -G "$san_logs/*" >/dev/null; then
+  echo "Sanitizer reports:" >&2
+  for log in "$san_logs"/*; do
+    echo "--- $log" >&2
+    cat "$log" >&2
+  done
+  san_status=1
+fi
+if grep -E -q 'runtime error:|ERROR: [A-Za-z]+Sanitizer' "$san_build/Testing/Temporary/LastTest.log"; then
+  echo "Sanitizer reports in the test output ($san_build/Testing/Temporary/LastTest.log):" >&2
+  grep -E -A20 'runtime error:|ERROR: [A-Za-z]+Sanitizer' "$san_build/Testing/Temporary/LastTest.log" >&2
+  san_status=1
+fi
+# The real program under the sanitizers, driven through a whole session; the end-to-end
+# test fails on any sanitizer report in the program's output or a non-zero exit status.
+ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+  ctest --test-dir "$san_build" --output-on-failure -L e2e || san_status=$?
+if [ "$san_status" -ne 0 ]; then
+  failed+=("tests under the sanitizers")
+fi
+echo "== Sanitizer stage done $(elapsed)"
+
+# --- 2. Fuzzers (clang, libFuzzer) ------------------------------------------------------
+echo "== Fuzzers, ${fuzz_seconds} s each (clang, $fuzz_build)"
+CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DHYGROVA_SANITIZE=address,undefined -DHYGROVA_BUILD_FUZZERS=ON \
+  -DHYGROVA_BUILD_TESTS=OFF -DHYGROVA_BUILD_BENCHMARKS=OFF "$@" >/dev/null
+cmake --build "$fuzz_build" --parallel "$jobs" --target fuzzers
+
+fuzzers=(fuzz_number_text fuzz_state_point fuzz_readout fuzz_chart)
+artifacts=$fuzz_build/artifacts
+rm -rf "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"
+mkdir -p "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"
+
+# Runs one fuzzer on a scratch copy of its seeds (the committed corpus stays as it is).
+run_fuzzer() {
+  local name=$1
+  local corpus=$fuzz_build/corpus-run/$name
+  cp -r "$root/fuzz/corpus/$name" "$corpus"
+  "$fuzz_build/fuzz/$name" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2560 \
+    -print_final_stats=1 -artifact_prefix="$artifacts/$name-" "$corpus" \
+    >"$fuzz_build/logs/$name.log" 2>&1
+}
+
+fuzz_status=0
+for ((i = 0; i < ${#fuzzers[@]}; i += jobs)); do
+  pids=()
+  batch=("${fuzzers[@]:i:jobs}")
+  for name in "${batch[@]}"; do
+    run_fuzzer "$name" &
+    pids+=($!)
+  done
+  for k in "${!batch[@]}"; do
+    name=${batch[$k]}
+    if wait "${pids[$k]}"; then
+      runs=$(grep -E '^stat::number_of_executed_units' "$fuzz_build/logs/$name.log" | awk '{print $2}')
+      speed=$(grep -E '^stat::average_exec_per_sec' "$fuzz_build/logs/$name.log" | awk '{print $2}')
+      echo "$name: ok, $runs runs, $speed exec/s"
+    else
+      echo "$name: FAILED (log $fuzz_build/logs/$name.log)" >&2
+      grep -E -A40 'ERROR|fuzz check failed|runtime error|Test unit written' \
+        "$fuzz_build/logs/$name.log" | head -80 >&2 || tail -40 "$fuzz_build/logs/$name.log" >&2
+      fuzz_status=1
+    fi
+  done
+done
+if compgen -G "$artifacts/*" >/dev/null; then
+  echo "Fuzzer findings (reproduce with $fuzz_build/fuzz/<target> <file>):" >&2
+  ls -l "$artifacts" >&2
+  fuzz_status=1
+fi
+if [ "$fuzz_status" -ne 0 ]; then
+  failed+=("fuzzers")
+fi
+echo "== Fuzzer stage done $(elapsed)"
+
+if [ ${#failed[@]} -ne 0 ]; then
+  echo "Deep checks FAILED: ${failed[*]}" >&2
+  exit 1
+fi
+echo "Deep checks passed."
