@@ -1,10 +1,10 @@
 #include "chart/chart_surface.h"
 
+#include "chart/line_raster.h"
 #include "shell/twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QVarLengthArray>
 
 namespace hygrova {
 namespace {
@@ -79,35 +79,12 @@ void ChartSurface::DrawLine(float x1, float y1, float x2, float y2, Rgb color)
 void ChartSurface::DrawSegments(const std::vector<ChartSegment>& segments)
 {
     FitImage();
-    const double tpp = TwipsPerPx();
-    const double right = WidthTwips();
-    const double bottom = HeightTwips();
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // One pen per run of equal color: the drawing order stays, the pen changes are few.
-    QVarLengthArray<QLineF, 1024> run;
-    std::int16_t runColor = 0;
-    const auto flush = [&] {
-        if (!run.isEmpty()) {
-            painter.setPen(LinePen(QBColor(runColor)));
-            painter.drawLines(run.constData(), static_cast<int>(run.size()));
-            run.clear();
-        }
-    };
-    for (const ChartSegment& s : segments) {
-        // Segments wholly beside the picture cannot show; the painter clips the rest.
-        const bool outside = (s.x1 < 0 && s.x2 < 0) || (s.y1 < 0 && s.y2 < 0) ||
-                             (s.x1 > right && s.x2 > right) || (s.y1 > bottom && s.y2 > bottom);
-        if (outside) {
-            continue;
-        }
-        if (s.color != runColor) {
-            flush();
-            runColor = s.color;
-        }
-        run.append(QLineF(s.x1 / tpp, s.y1 / tpp, s.x2 / tpp, s.y2 / tpp));
-    }
-    flush();
+    // Lines are traced straight into the image, in device pixels, one device pixel wide.
+    const double scale = m_image.devicePixelRatio() / TwipsPerPx();
+    const PixelCanvas canvas{reinterpret_cast<std::uint32_t*>(m_image.bits()), m_image.width(),
+                             m_image.height(),
+                             static_cast<int>(m_image.bytesPerLine() / sizeof(std::uint32_t))};
+    DrawHairlines(canvas, segments, scale);
     update();
 }
 
