@@ -17,7 +17,8 @@ constexpr float kFormWidth = 18720.0f;
 constexpr float kFormHeight = 0.75f * kFormWidth;
 constexpr float kTwipsPerPixel = 15.0f;
 
-void BM_BuildChart(benchmark::State& run) {
+void BM_BuildChart(benchmark::State& run)
+{
     const AppState state;
     const PictureGeometry picture = PictureGeometryFor(kFormWidth, kFormHeight, kTwipsPerPixel);
     for (auto _ : run) {
@@ -28,7 +29,8 @@ void BM_BuildChart(benchmark::State& run) {
 }
 BENCHMARK(BM_BuildChart);
 
-void BM_ReadoutAt(benchmark::State& run) {
+void BM_ReadoutAt(benchmark::State& run)
+{
     const AppState state;
     const PictureGeometry picture = PictureGeometryFor(kFormWidth, kFormHeight, kTwipsPerPixel);
     const float unit = ChartUnitFor(picture);

@@ -1,20 +1,20 @@
 // Painting the chart and the main window's resize, on the offscreen platform.
 
-#include <cstdlib>
-#include <fstream>
-#include <string>
-
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include "chart/chart_drawing.h"
 #include "chart/chart_surface.h"
 #include "common/app_state.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
 #include <QApplication>
 #include <QTest>
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
 
 namespace hygrova {
 namespace {

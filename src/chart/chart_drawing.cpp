@@ -65,7 +65,8 @@ struct CurvePoint {
 
 // Whether the line of integer value `value` is drawn at `spacing`: the remainder of the
 // division, with the sign of the value, is 0. Throws for a spacing of 0.
-bool OnSpacing(int value, std::int16_t spacing) {
+bool OnSpacing(int value, std::int16_t spacing)
+{
     if (spacing == 0) {
         throw ArithmeticFault(FaultKind::DivisionByZero);
     }
@@ -73,7 +74,8 @@ bool OnSpacing(int value, std::int16_t spacing) {
 }
 
 // Adds 1 to a 16-bit counter; throws an overflow past 32767 instead of wrapping around.
-void Increment(std::int16_t& counter) {
+void Increment(std::int16_t& counter)
+{
     if (counter == std::numeric_limits<std::int16_t>::max()) {
         throw ArithmeticFault(FaultKind::Overflow);
     }
@@ -83,7 +85,8 @@ void Increment(std::int16_t& counter) {
 // Moves label `index` of `labels`, unless the index lies outside the array (only values far
 // beyond the chart, at pressures the settings never store, compute such an index).
 template <std::size_t N>
-void Place(std::array<std::optional<LabelPlace>, N>& labels, int index, float left, float top) {
+void Place(std::array<std::optional<LabelPlace>, N>& labels, int index, float left, float top)
+{
     if (index >= 0 && static_cast<std::size_t>(index) < N) {
         labels[static_cast<std::size_t>(index)] = LabelPlace{left, top};
     }
@@ -91,13 +94,14 @@ void Place(std::array<std::optional<LabelPlace>, N>& labels, int index, float le
 
 // One draw of the chart: the picture, the settings and the display list being built.
 class ChartBuilder {
-  public:
+public:
     ChartBuilder(const PictureGeometry& picture, const AppState& state)
         : m_picture(picture),
           m_state(state),
           m_pressure(state.AtmosphericPressure),
           m_unit(ChartUnitFor(picture)),
-          m_height(picture.height) {
+          m_height(picture.height)
+    {
         m_drawing.unit = m_unit;
         // The saturation pressure depends on the temperature alone and never faults on the
         // chart's whole degrees, so each is computed once per draw rather than per use.
@@ -107,7 +111,8 @@ class ChartBuilder {
         }
     }
 
-    ChartDrawing Build() {
+    ChartDrawing Build()
+    {
         m_drawing.segments.reserve(kReservedSegments);
         DrawRhCurves();
         DrawIsotherms();
@@ -115,26 +120,30 @@ class ChartBuilder {
         return std::move(m_drawing);
     }
 
-  private:
-    float SaturationPressureAt(float t) const {
+private:
+    float SaturationPressureAt(float t) const
+    {
         return m_saturationPressure[static_cast<std::size_t>(static_cast<int>(t - kColdest))];
     }
 
     ChartPoint Map(float d, float h) const { return MapToChart(d, h, m_unit, m_height); }
 
     // The saturation point sat(t): ps(t), its moisture content and enthalpy, and its place.
-    CurvePoint Saturation(float t) const {
+    CurvePoint Saturation(float t) const
+    {
         const float d = MoistureContentOf(SaturationPressureAt(t), m_pressure);
         const float h = EnthalpyOf(t, d);
         const ChartPoint p = Map(d, h);
         return {d, h, p.x, p.y};
     }
 
-    void AddSegment(float x1, float y1, float x2, float y2, std::int16_t color) {
+    void AddSegment(float x1, float y1, float x2, float y2, std::int16_t color)
+    {
         m_drawing.segments.push_back({x1, y1, x2, y2, color});
     }
 
-    void DrawRhCurves() {
+    void DrawRhCurves()
+    {
         const float labelLeft = Mul(kRhLabelLeft, m_unit);
         for (int k = 1; k <= kRhCurveCount; ++k) {
             const float phi = Div(static_cast<float>(k), 10.0f);
@@ -162,7 +171,8 @@ class ChartBuilder {
         }
     }
 
-    void DrawIsotherms() {
+    void DrawIsotherms()
+    {
         for (float t = kColdest; t <= kWarmest; t += 1.0f) {
             const float leftY = Map(0.0f, EnthalpyOf(t, 0.0f)).y;
             const CurvePoint right = Saturation(t);
@@ -177,7 +187,8 @@ class ChartBuilder {
         }
     }
 
-    void DrawSaturationSweep() {
+    void DrawSaturationSweep()
+    {
         m_baseY = Map(0.0f, EnthalpyOf(kColdest, 0.0f)).y;
         std::int16_t moisture = 0;
         std::int16_t enthalpy = kFirstEnthalpyLine;
@@ -191,7 +202,8 @@ class ChartBuilder {
 
     // The constant-moisture lines m, m + 1, ... below dQ: vertical from the top edge, down to
     // the base line while below dP, else to the chord P-Q.
-    void MoisturePass(const CurvePoint& p, const CurvePoint& q, std::int16_t& m) {
+    void MoisturePass(const CurvePoint& p, const CurvePoint& q, std::int16_t& m)
+    {
         for (;;) {
             const float value = static_cast<float>(m);
             const float x = Mul(value, m_unit);
@@ -220,13 +232,15 @@ class ChartBuilder {
         }
     }
 
-    void PlaceMoistureLabel(int index, float left) {
+    void PlaceMoistureLabel(int index, float left)
+    {
         Place(m_drawing.label10, index, left, Mul(kMoistureLabelTop, m_unit));
     }
 
     // The constant-enthalpy lines e, e + 1, ... below hQ: at 45 deg from the left edge, down
     // to the base line while below hP, else to the chord P-Q.
-    void EnthalpyPass(const CurvePoint& p, const CurvePoint& q, std::int16_t& e) {
+    void EnthalpyPass(const CurvePoint& p, const CurvePoint& q, std::int16_t& e)
+    {
         for (;;) {
             const float value = static_cast<float>(e);
             const float leftY = Map(0.0f, value).y;
@@ -269,17 +283,20 @@ class ChartBuilder {
 };
 
 // twips rounded to whole pixels of twipsPerPixel, halves away from zero.
-float Snap(double twips, float twipsPerPixel) {
+float Snap(double twips, float twipsPerPixel)
+{
     return Single(std::round(Divide(twips, twipsPerPixel)) * twipsPerPixel);
 }
 
 }  // namespace
 
-float SnapToPixels(float twips, float twipsPerPixel) {
+float SnapToPixels(float twips, float twipsPerPixel)
+{
     return Snap(twips, twipsPerPixel);
 }
 
-PictureGeometry PictureGeometryFor(float formWidth, float formHeight, float twipsPerPixel) {
+PictureGeometry PictureGeometryFor(float formWidth, float formHeight, float twipsPerPixel)
+{
     PictureGeometry picture{};
     picture.top = Snap(0.05 * formHeight, twipsPerPixel);
     picture.left = Snap(0.05 * formWidth, twipsPerPixel);
@@ -288,11 +305,13 @@ PictureGeometry PictureGeometryFor(float formWidth, float formHeight, float twip
     return picture;
 }
 
-float ChartUnitFor(const PictureGeometry& picture) {
+float ChartUnitFor(const PictureGeometry& picture)
+{
     return Div(picture.width, 45.0f);
 }
 
-ChartDrawing BuildChart(const PictureGeometry& picture, const AppState& state) {
+ChartDrawing BuildChart(const PictureGeometry& picture, const AppState& state)
+{
     return ChartBuilder(picture, state).Build();
 }
 

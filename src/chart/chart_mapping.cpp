@@ -17,14 +17,16 @@ using checked::Div;
 using checked::Mul;
 using checked::Sub;
 
-ChartPoint MapToChart(float d, float h, float unit, float pictureHeight) {
+ChartPoint MapToChart(float d, float h, float unit, float pictureHeight)
+{
     const float x = Mul(unit, d);
     const float rise = Mul(Sub(Mul(kEnthalpyScale, h), d), unit);
     const float y = Sub(Sub(pictureHeight, rise), Mul(kZeroEnthalpyLift, unit));
     return {x, y};
 }
 
-ChartState MapFromChart(float x, float y, float unit, float pictureHeight) {
+ChartState MapFromChart(float x, float y, float unit, float pictureHeight)
+{
     const float d = Div(x, unit);
     const float rise = Sub(Sub(pictureHeight, y), Mul(kZeroEnthalpyLift, unit));
     const float h = Div(Add(Div(rise, unit), d), kEnthalpyScale);

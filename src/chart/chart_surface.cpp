@@ -9,7 +9,10 @@
 namespace hygrova {
 namespace {
 
-QColor ToQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
 // A hairline one device pixel wide: sharp at any pixel ratio, and the raster engine's fast
 // path for antialiased lines (a wider, scaled pen takes the much slower general stroker).
@@ -30,11 +33,20 @@ ChartSurface::ChartSurface(QWidget* parent) : QWidget(parent)
     FitImage();
 }
 
-double ChartSurface::TwipsPerPx() const { return TwipsPerPixel(this); }
+double ChartSurface::TwipsPerPx() const
+{
+    return TwipsPerPixel(this);
+}
 
-float ChartSurface::WidthTwips() const { return static_cast<float>(width() * TwipsPerPx()); }
+float ChartSurface::WidthTwips() const
+{
+    return static_cast<float>(width() * TwipsPerPx());
+}
 
-float ChartSurface::HeightTwips() const { return static_cast<float>(height() * TwipsPerPx()); }
+float ChartSurface::HeightTwips() const
+{
+    return static_cast<float>(height() * TwipsPerPx());
+}
 
 void ChartSurface::SetGeometryTwips(float left, float top, float width, float height)
 {
@@ -96,7 +108,7 @@ void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(LinePen(outline));
     painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(m_fillColor))
-                                                      : QBrush(Qt::NoBrush));
+                                                     : QBrush(Qt::NoBrush));
     painter.drawEllipse(QPointF(x / tpp, y / tpp), radius / tpp, radius / tpp);
     update();
 }
@@ -105,10 +117,9 @@ void ChartSurface::paintEvent(QPaintEvent* event)
 {
     FitImage();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_image, QRectF(QPointF(event->rect().topLeft()) *
-                                                         m_image.devicePixelRatio(),
-                                                     QSizeF(event->rect().size()) *
-                                                         m_image.devicePixelRatio()));
+    painter.drawImage(event->rect(), m_image,
+                      QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
+                             QSizeF(event->rect().size()) * m_image.devicePixelRatio()));
 }
 
 void ChartSurface::resizeEvent(QResizeEvent* event)

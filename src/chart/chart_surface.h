@@ -1,9 +1,9 @@
 #pragma once
 
-#include <vector>
-
 #include "chart/chart_drawing.h"
 #include "chart/palette.h"
+
+#include <vector>
 
 #include <QImage>
 #include <QWidget>

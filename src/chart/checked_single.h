@@ -13,7 +13,8 @@
 
 namespace hygrova::checked {
 
-inline float Finite(float result) {
+inline float Finite(float result)
+{
     if (!std::isfinite(result)) [[unlikely]] {
         throw ArithmeticFault(std::isnan(result) ? FaultKind::InvalidOperation
                                                  : FaultKind::Overflow);
@@ -21,17 +22,21 @@ inline float Finite(float result) {
     return result;
 }
 
-inline float Add(float a, float b) {
+inline float Add(float a, float b)
+{
     return Finite(a + b);
 }
-inline float Sub(float a, float b) {
+inline float Sub(float a, float b)
+{
     return Finite(a - b);
 }
-inline float Mul(float a, float b) {
+inline float Mul(float a, float b)
+{
     return Finite(a * b);
 }
 
-inline float Div(float a, float b) {
+inline float Div(float a, float b)
+{
     if (b == 0.0f) [[unlikely]] {
         throw ArithmeticFault(a == 0.0f || std::isnan(a) ? FaultKind::InvalidOperation
                                                          : FaultKind::DivisionByZero);

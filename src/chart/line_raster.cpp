@@ -19,8 +19,7 @@ inline void Blend(std::uint32_t& pixel, std::uint32_t color, std::uint32_t cover
 }
 
 // Cuts the line to the box [lo, hi] on both axes (Liang-Barsky); false if nothing is left.
-bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xHi, double yHi,
-               double lo)
+bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xHi, double yHi, double lo)
 {
     double enter = 0.0;
     double leave = 1.0;
@@ -44,8 +43,7 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xHi, doubl
         }
         return true;
     };
-    if (!edge(-dx, x1 - lo) || !edge(dx, xHi - x1) || !edge(-dy, y1 - lo) ||
-        !edge(dy, yHi - y1)) {
+    if (!edge(-dx, x1 - lo) || !edge(dx, xHi - x1) || !edge(-dy, y1 - lo) || !edge(dy, yHi - y1)) {
         return false;
     }
     const double startX = x1 + enter * dx;
@@ -109,8 +107,7 @@ void TraceWu(double u1, double v1, double u2, double v2, long uCount, Plot plot)
 
 }  // namespace
 
-void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, double y2,
-                  Rgb color)
+void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, double y2, Rgb color)
 {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
         return;
@@ -124,8 +121,8 @@ void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, do
     if (!ClipToBox(x1, y1, x2, y2, canvas.width + 1.0, canvas.height + 1.0, -2.0)) {
         return;
     }
-    const std::uint32_t rgb = (std::uint32_t{color.r} << 16) | (std::uint32_t{color.g} << 8) |
-                              std::uint32_t{color.b};
+    const std::uint32_t rgb =
+        (std::uint32_t{color.r} << 16) | (std::uint32_t{color.g} << 8) | std::uint32_t{color.b};
     const auto plotXY = [&](long x, long y, std::uint32_t cover) {
         if (static_cast<unsigned long>(x) < static_cast<unsigned long>(canvas.width) &&
             static_cast<unsigned long>(y) < static_cast<unsigned long>(canvas.height) &&

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "chart/chart_drawing.h"
 #include "chart/palette.h"
+
+#include <cstdint>
+#include <vector>
 
 namespace hygrova {
 
@@ -25,8 +25,7 @@ struct PixelCanvas {
 // passes between, in proportion to its distance from their centres, in fixed point. The chart
 // draws a few thousand long lines on every redraw; Qt's stroker blends them pixel by pixel
 // through several layers and takes about six times as long.
-void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, double y2,
-                  Rgb color);
+void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, double y2, Rgb color);
 
 // Draws the display list in its order, so that later lines paint over earlier ones, each
 // segment in its color; coordinates in twips, `pixelsPerTwip` pixels to the twip.

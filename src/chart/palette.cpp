@@ -26,7 +26,8 @@ constexpr std::array<Rgb, 16> kPalette = {{
 
 }  // namespace
 
-Rgb QBColor(int index) {
+Rgb QBColor(int index)
+{
     return kPalette[static_cast<unsigned>(index) & 15u];
 }
 

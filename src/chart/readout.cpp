@@ -24,7 +24,8 @@ enum ReadoutBox : int {
     kVapourPressureBox = 7,
 };
 
-ReadoutTexts ComputeReadout(float x, float y, float unit, float pictureHeight, float pressure) {
+ReadoutTexts ComputeReadout(float x, float y, float unit, float pictureHeight, float pressure)
+{
     const ChartState state = MapFromChart(x, y, unit, pictureHeight);
     const float pv = VapourPressureOf(state.d, pressure);
     const float t = TemperatureOf(state.h, state.d);
@@ -51,7 +52,8 @@ ReadoutTexts ComputeReadout(float x, float y, float unit, float pictureHeight, f
 
 }  // namespace
 
-ReadoutTexts ReadoutAt(float x, float y, float unit, float pictureHeight, float pressure) {
+ReadoutTexts ReadoutAt(float x, float y, float unit, float pictureHeight, float pressure)
+{
     try {
         return ComputeReadout(x, y, unit, pictureHeight, pressure);
     } catch (const ArithmeticFault&) {

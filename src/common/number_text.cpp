@@ -9,8 +9,14 @@
 namespace hygrova {
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSkipped(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The text with blanks, tabs and line feeds removed.
 std::string WithoutBlanks(std::string_view text)
@@ -158,9 +164,9 @@ std::string PlainNumberText(float value)
     }
     // Seven significant digits, correctly rounded: "d.dddddde+XX".
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer,
-                                      std::fabs(static_cast<double>(value)),
-                                      std::chars_format::scientific, 6);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(static_cast<double>(value)),
+                      std::chars_format::scientific, 6);
     const std::string_view scientific(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const auto ePos = scientific.find('e');
     std::string digits;

@@ -17,7 +17,8 @@ std::string FaultDescription(FaultKind kind)
     return "计算错误";
 }
 
-ArithmeticFault::ArithmeticFault(FaultKind kind) : std::runtime_error(FaultDescription(kind)), m_kind(kind)
+ArithmeticFault::ArithmeticFault(FaultKind kind)
+    : std::runtime_error(FaultDescription(kind)), m_kind(kind)
 {
 }
 

@@ -1,9 +1,9 @@
 #include "model/checked_math.h"
 
+#include "model/arithmetic_fault.h"
+
 #include <cmath>
 #include <limits>
-
-#include "model/arithmetic_fault.h"
 
 namespace hygrova {
 

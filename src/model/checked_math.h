@@ -7,9 +7,9 @@
 // the logarithm of a value <= 0 an invalid argument. Underflow is not a fault. The helpers
 // are inline: the property functions run them at every step, inside every solver iteration.
 
-#include <cmath>
-
 #include "model/arithmetic_fault.h"
+
+#include <cmath>
 
 namespace hygrova {
 
@@ -60,6 +60,9 @@ inline double Ln(double a)
 }
 
 // 10 raised to e; throws when the power overflows.
-inline double Pow10(double e) { return Checked(std::pow(10.0, Checked(e))); }
+inline double Pow10(double e)
+{
+    return Checked(std::pow(10.0, Checked(e)));
+}
 
 }  // namespace hygrova

@@ -1,8 +1,8 @@
 #include "model/properties.h"
 
-#include <cmath>
-
 #include "model/checked_math.h"
+
+#include <cmath>
 
 namespace hygrova {
 namespace {
@@ -60,13 +60,14 @@ float TemperatureOf(float h, float d)
 
 float MoistureContentOf(float pv, float b)
 {
-    return Single(Divide(Checked(static_cast<double>(pv) * kMolarRatio),
-                         static_cast<double>(b) - pv));
+    return Single(
+        Divide(Checked(static_cast<double>(pv) * kMolarRatio), static_cast<double>(b) - pv));
 }
 
 float VapourPressureOf(float d, float b)
 {
-    return Single(Divide(Checked(static_cast<double>(d) * b), static_cast<double>(d) + kMolarRatio));
+    return Single(
+        Divide(Checked(static_cast<double>(d) * b), static_cast<double>(d) + kMolarRatio));
 }
 
 float DewPointOf(float pv)

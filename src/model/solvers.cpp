@@ -1,9 +1,9 @@
 #include "model/solvers.h"
 
-#include <cmath>
-
 #include "model/checked_math.h"
 #include "model/properties.h"
+
+#include <cmath>
 
 namespace hygrova {
 namespace {

@@ -28,7 +28,6 @@ constexpr double kClientTop = 1545;
 constexpr double kClientWidth = 3000;
 constexpr double kClientHeight = 3240;
 
-
 struct SlotDesign {
     const char* caption;
     double checkWidth;  // the entry box is always 855 x 270 at left 1680
@@ -49,7 +48,8 @@ constexpr int kPartner[kQuerySlotCount] = {-1,           kEnthalpySlot, -1, kDew
 // The caption color of a tick box while it can be ticked. Everything else comes from the
 // standard palette rather than from the frame's red caption: the check mark stays black and a
 // disabled box shows the greyed caption, so that the user sees which parameters are locked.
-void SetCaptionColor(QWidget* widget, const QColor& text) {
+void SetCaptionColor(QWidget* widget, const QColor& text)
+{
     const QPalette standard = QApplication::palette(widget);
     QPalette palette = widget->palette();
     for (const QPalette::ColorGroup group :
@@ -65,7 +65,8 @@ void SetCaptionColor(QWidget* widget, const QColor& text) {
 
 // The program's default font, set explicitly so that a control inside the frame does not
 // take the frame's caption font.
-QFont DefaultFont() {
+QFont DefaultFont()
+{
     const QFont application = QApplication::font();
     QFont font;
     font.setFamilies(application.families().isEmpty() ? QStringList(application.family())
@@ -80,7 +81,8 @@ QFont DefaultFont() {
 Form2::Form2(Form1& main)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_main(main) {
+      m_main(main)
+{
     // The title-bar close box destroys the dialog; "关闭" only hides it.
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("查询条件"));
@@ -92,7 +94,8 @@ Form2::Form2(Form1& main)
     PlaceClientAt(*this, kClientLeft, kClientTop, kClientWidth, kClientHeight);
 }
 
-void Form2::CreateControls() {
+void Form2::CreateControls()
+{
     const double tpp = TwipsPerPixel(this);
     setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
     SetBackground(this, kFormBackground);
@@ -142,7 +145,8 @@ void Form2::CreateControls() {
     connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
 }
 
-void Form2::SetTabOrder() {
+void Form2::SetTabOrder()
+{
     // The dialog's tab order: the first slot and the buttons "确定" and "关闭" come before the
     // other tick boxes, the entry boxes of the middle slots after "重输".
     QWidget* const order[] = {Check1[0], Text1[0],  Command1,  Command3,  Check1[1],
@@ -153,7 +157,8 @@ void Form2::SetTabOrder() {
     }
 }
 
-void Form2::Form_Load() {
+void Form2::Form_Load()
+{
     SetUpSkin(BSE1);
     SelectedCount = 0;
     KeepOnTop(*this);
@@ -165,13 +170,15 @@ void Form2::Form_Load() {
     }
 }
 
-void Form2::DisableAndEmptySlot(int j) {
+void Form2::DisableAndEmptySlot(int j)
+{
     Check1[j]->setEnabled(false);
     Text1[j]->setEnabled(false);
     Text1[j]->clear();
 }
 
-void Form2::Check1_Click(int index) {
+void Form2::Check1_Click(int index)
+{
     const auto ticked = [this](int j) { return Check1[j]->isChecked(); };
     const bool nowTicked = ticked(index);
     const int partner = kPartner[index];
@@ -226,7 +233,8 @@ void Form2::Check1_Click(int index) {
     }
 }
 
-StatePointQuery Form2::GatherQuery() const {
+StatePointQuery Form2::GatherQuery() const
+{
     StatePointQuery query;
     for (int i = 0; i < kQuerySlotCount; ++i) {
         query.ticked[i] = Check1[i]->isChecked();
@@ -236,11 +244,13 @@ StatePointQuery Form2::GatherQuery() const {
     return query;
 }
 
-void Form2::Command1_Click() {
+void Form2::Command1_Click()
+{
     ShowOutcome(SolveStatePoint(GatherQuery()));
 }
 
-void Form2::ShowOutcome(const StatePointOutcome& outcome) {
+void Form2::ShowOutcome(const StatePointOutcome& outcome)
+{
     if (const auto* warning = std::get_if<StatePointWarning>(&outcome)) {
         const QPointer<Form2> alive(this);
         ShowWarningBox(this, QString::fromStdString(warning->message));
@@ -268,7 +278,8 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome) {
     ShowAndRaise(form5);
 }
 
-void Form2::Command2_Click() {
+void Form2::Command2_Click()
+{
     // Unticking runs the click rule for each ticked box on the way; the steps after it
     // settle the final state whatever the rule did in between.
     for (int j = 0; j < kQuerySlotCount; ++j) {
@@ -284,7 +295,8 @@ void Form2::Command2_Click() {
     SelectedCount = 0;
 }
 
-void Form2::Command3_Click() {
+void Form2::Command3_Click()
+{
     hide();
 }
 

@@ -24,7 +24,7 @@ class Form1;
 class Form2 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit Form2(Form1& main);
 
     // Controls. Slot i of the query is the tick box Check1[i] with the entry box Text1[i],
@@ -41,7 +41,7 @@ class Form2 : public QWidget {
     // The number of ticked boxes, 0..2.
     std::int16_t SelectedCount = 0;
 
-  public slots:
+public slots:
     // The click rule; runs after tick box `index` has changed its state, whether the user or
     // the program changed it.
     void Check1_Click(int index);
@@ -49,7 +49,7 @@ class Form2 : public QWidget {
     void Command2_Click();  // "重输": untick everything and empty the entry boxes
     void Command3_Click();  // "关闭": hide, keeping ticks and texts
 
-  private:
+private:
     void Form_Load();
 
     void CreateControls();

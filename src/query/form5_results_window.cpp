@@ -52,7 +52,8 @@ constexpr ResultRow kRows[8] = {
 Form5::Form5(Form1& main)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_main(main) {
+      m_main(main)
+{
     // The title-bar close box destroys the window; "关闭" only hides it.
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("查询结果"));
@@ -63,7 +64,8 @@ Form5::Form5(Form1& main)
     PlaceClientAt(*this, kClientLeft, kClientTop, kClientWidth, kClientHeight);
 }
 
-void Form5::CreateControls() {
+void Form5::CreateControls()
+{
     const double tpp = TwipsPerPixel(this);
     setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
     SetBackground(this, kFormBackground);
@@ -111,16 +113,19 @@ void Form5::CreateControls() {
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
 }
 
-void Form5::Form_Load() {
+void Form5::Form_Load()
+{
     KeepOnTop(*this);
     SetUpSkin(BSE1);
 }
 
-std::array<QLineEdit*, 8> Form5::ResultBoxes() const {
+std::array<QLineEdit*, 8> Form5::ResultBoxes() const
+{
     return {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8};
 }
 
-void Form5::Command1_Click() {
+void Form5::Command1_Click()
+{
     if (Text5->text().isEmpty() || Text6->text().isEmpty()) {
         return;
     }
@@ -140,7 +145,8 @@ void Form5::Command1_Click() {
     picture.DrawCircle(centre.x, centre.y, 0.2f * unit, kMarkerOutline);
 }
 
-void Form5::Command2_Click() {
+void Form5::Command2_Click()
+{
     m_main.Picture1->Clear();
     try {
         m_main.drawpic();
@@ -153,7 +159,8 @@ void Form5::Command2_Click() {
     }
 }
 
-void Form5::Command3_Click() {
+void Form5::Command3_Click()
+{
     hide();
 }
 

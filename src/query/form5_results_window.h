@@ -21,7 +21,7 @@ class Form1;
 class Form5 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit Form5(Form1& main);
 
     // Controls.
@@ -50,12 +50,12 @@ class Form5 : public QWidget {
     // The eight result boxes, Text1..Text8.
     std::array<QLineEdit*, 8> ResultBoxes() const;
 
-  public slots:
+public slots:
     void Command1_Click();  // "描点": mark the state of Text5 and Text6 on the chart
     void Command2_Click();  // "清除": redraw the chart without marks, empty the boxes
     void Command3_Click();  // "关闭": hide, keeping the results
 
-  private:
+private:
     void Form_Load();
 
     void CreateControls();

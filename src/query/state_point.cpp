@@ -1,14 +1,14 @@
 #include "query/state_point.h"
 
-#include <charconv>
-#include <cmath>
-#include <string_view>
-
 #include "common/number_text.h"
 #include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
 #include "model/properties.h"
 #include "model/solvers.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
 
 namespace hygrova {
 namespace {
@@ -71,8 +71,8 @@ float RoundToDecimals(float x, int decimals)
     const double scaled = static_cast<double>(x) * std::pow(10.0, decimals);  // exact
     const double rounded = std::round(scaled);
     char buffer[400];
-    auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer - 8, rounded,
-                                      std::chars_format::fixed);
+    auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer - 8, rounded, std::chars_format::fixed);
     (void)error;
     *end++ = 'e';
     *end++ = '-';
@@ -82,15 +82,24 @@ float RoundToDecimals(float x, int decimals)
     return result;
 }
 
-std::string ResultText(float value) { return PlainNumberText(value); }
+std::string ResultText(float value)
+{
+    return PlainNumberText(value);
+}
 
 void ApplyDewPointRule(Air& air)
 {
     air.td = kDewPointMinMoisture > air.d ? kAbsentDewPoint : DewPointOf(air.pv);
 }
 
-float Times(float a, float b) { return Single(static_cast<double>(a) * b); }
-float Over(float a, float b) { return Single(Divide(a, b)); }
+float Times(float a, float b)
+{
+    return Single(static_cast<double>(a) * b);
+}
+float Over(float a, float b)
+{
+    return Single(Divide(a, b));
+}
 
 // Runs the calculation chain of the pair code; `air` holds the two entered values.
 void RunChain(int code, float b, Air& air)
@@ -235,8 +244,19 @@ void RunChain(int code, float b, Air& air)
 bool HasChain(int code)
 {
     switch (code) {
-        case 12: case 13: case 14: case 15: case 16: case 23: case 24:
-        case 26: case 34: case 35: case 36: case 45: case 56:
+        case 12:
+        case 13:
+        case 14:
+        case 15:
+        case 16:
+        case 23:
+        case 24:
+        case 26:
+        case 34:
+        case 35:
+        case 36:
+        case 45:
+        case 56:
             return true;
         default:
             return false;

@@ -67,7 +67,8 @@ QPixmap TitlePicture(qreal devicePixelRatio)
     p.setPen(QColor(255, 255, 255));
     const QString characters = QStringLiteral("焓湿图");
     for (int i = 0; i < characters.size(); ++i) {
-        p.drawText(QRectF(0, 14 + i * 52, logical.width(), 48), Qt::AlignCenter, characters.mid(i, 1));
+        p.drawText(QRectF(0, 14 + i * 52, logical.width(), 48), Qt::AlignCenter,
+                   characters.mid(i, 1));
     }
     QFont name;
     name.setPixelSize(20);

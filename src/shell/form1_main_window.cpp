@@ -56,8 +56,8 @@ const char* const kTemperatureCaptions[10] = {"-20", "-10", "0",  "10", "20",
                                               "30",  "40",  "50", "60", "温度︵℃︶"};
 const char* const kMoistureCaptions[10] = {"0",  "5",  "10", "15", "20",
                                            "25", "30", "35", "40", "含湿量(g/kg干)"};
-const char* const kEnthalpyCaptions[17] = {"-10", "0",   "10",  "20",  "30",  "40",
-                                           "50",  "60",  "70",  "80",  "90",  "100",
+const char* const kEnthalpyCaptions[17] = {"-10", "0",   "10",  "20",  "30",         "40",
+                                           "50",  "60",  "70",  "80",  "90",         "100",
                                            "110", "120", "130", "140", "焓(kJ/kg干)"};
 const char* const kRhCaptions[10] = {"10%", "20%", "30%", "40%", "50%",
                                      "60%", "70%", "80%", "90%", "100%"};
@@ -210,8 +210,8 @@ void Form1::Form_Load()
 {
     AppState& state = TheAppState();
     SetDefaults(state);
-    Frame1->setTitle(QStringLiteral("大气压力: ") + QString::fromStdString(PlainNumberText(101325)) +
-                     QStringLiteral(" Pa"));
+    Frame1->setTitle(QStringLiteral("大气压力: ") +
+                     QString::fromStdString(PlainNumberText(101325)) + QStringLiteral(" Pa"));
 
     // The layout is recorded at the design size of the client area.
     const double tpp = TwipsPerPixel(this);
@@ -242,7 +242,8 @@ QSize Form1::ShapedOuterSize() const
 {
     const double tpp = TwipsPerPixel(this);
     const QScreen* primary = QGuiApplication::primaryScreen();
-    const double screenWidth = primary != nullptr ? primary->geometry().width() * TwipsPerPixel() : 0;
+    const double screenWidth =
+        primary != nullptr ? primary->geometry().width() * TwipsPerPixel() : 0;
     const auto minimumWidth = static_cast<float>(0.65 * screenWidth);
     double outerWidth = (width() + WindowFrameSize(*this).width()) * tpp;
     if (minimumWidth > outerWidth) {
@@ -289,7 +290,8 @@ void Form1::changeEvent(QEvent* event)
         // Leaving the maximized or minimized state, the window manager brings back the size
         // the window had before; until it arrives, the size at hand is no base for the shape.
         const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
-        m_awaitingRestoredSize = (old & kSystemSizedStates) && !(windowState() & kSystemSizedStates);
+        m_awaitingRestoredSize =
+            (old & kSystemSizedStates) && !(windowState() & kSystemSizedStates);
     }
 }
 
@@ -397,10 +399,22 @@ Form5& Form1::ResultsWindow()
     return *m_form5;
 }
 
-Form2* Form1::ExistingQueryDialog() const { return m_form2; }
-Form3* Form1::SettingsDialog() const { return m_form3; }
-Form4* Form1::AboutWindow() const { return m_form4; }
-Form5* Form1::ExistingResultsWindow() const { return m_form5; }
+Form2* Form1::ExistingQueryDialog() const
+{
+    return m_form2;
+}
+Form3* Form1::SettingsDialog() const
+{
+    return m_form3;
+}
+Form4* Form1::AboutWindow() const
+{
+    return m_form4;
+}
+Form5* Form1::ExistingResultsWindow() const
+{
+    return m_form5;
+}
 
 void Form1::Command1_Click()
 {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "shell/skin_engine.h"
+
 #include <array>
 #include <cstdint>
 #include <utility>
-
-#include "shell/skin_engine.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -52,29 +52,29 @@ public:
 
     // Controls. The client area below the menu bar holds them all.
     QWidget* Client = nullptr;
-    QGroupBox* Frame2 = nullptr;       // holds the four command buttons
-    QPushButton* Command1 = nullptr;   // "查询"
-    QPushButton* Command2 = nullptr;   // "设置"
-    QPushButton* Command3 = nullptr;   // "关于"
-    QPushButton* Command4 = nullptr;   // "退出"
-    ChartSurface* Picture1 = nullptr;  // the chart
-    QGroupBox* Frame1 = nullptr;       // readout panel, caption "大气压力: ... Pa"
-    QLabel* Label1 = nullptr;          // "干球温度(℃)"
-    QLabel* Label2 = nullptr;          // "湿球温度(℃)"
-    QLabel* Label3 = nullptr;          // "露点温度(℃)"
-    QLabel* Label4 = nullptr;          // "相对湿度(%)"
-    QLabel* Label5 = nullptr;          // "含湿量(g/kg干)"
-    QLabel* Label6 = nullptr;          // "焓(kJ/kg干)"
-    QLabel* Label7 = nullptr;          // "比容(m3/kg干)"
-    QLabel* Label8 = nullptr;          // "水蒸气分压(Pa)"
-    QLineEdit* Text1 = nullptr;        // dry-bulb temperature, deg C
-    QLineEdit* Text2 = nullptr;        // wet-bulb temperature, deg C
-    QLineEdit* Text3 = nullptr;        // dew point, deg C
-    QLineEdit* Text4 = nullptr;        // relative humidity, %
-    QLineEdit* Text5 = nullptr;        // moisture content, g/kg dry air
-    QLineEdit* Text6 = nullptr;        // enthalpy, kJ/kg dry air
-    QLineEdit* Text7 = nullptr;        // specific volume, m3/kg dry air
-    QLineEdit* Text8 = nullptr;        // vapour pressure, Pa
+    QGroupBox* Frame2 = nullptr;        // holds the four command buttons
+    QPushButton* Command1 = nullptr;    // "查询"
+    QPushButton* Command2 = nullptr;    // "设置"
+    QPushButton* Command3 = nullptr;    // "关于"
+    QPushButton* Command4 = nullptr;    // "退出"
+    ChartSurface* Picture1 = nullptr;   // the chart
+    QGroupBox* Frame1 = nullptr;        // readout panel, caption "大气压力: ... Pa"
+    QLabel* Label1 = nullptr;           // "干球温度(℃)"
+    QLabel* Label2 = nullptr;           // "湿球温度(℃)"
+    QLabel* Label3 = nullptr;           // "露点温度(℃)"
+    QLabel* Label4 = nullptr;           // "相对湿度(%)"
+    QLabel* Label5 = nullptr;           // "含湿量(g/kg干)"
+    QLabel* Label6 = nullptr;           // "焓(kJ/kg干)"
+    QLabel* Label7 = nullptr;           // "比容(m3/kg干)"
+    QLabel* Label8 = nullptr;           // "水蒸气分压(Pa)"
+    QLineEdit* Text1 = nullptr;         // dry-bulb temperature, deg C
+    QLineEdit* Text2 = nullptr;         // wet-bulb temperature, deg C
+    QLineEdit* Text3 = nullptr;         // dew point, deg C
+    QLineEdit* Text4 = nullptr;         // relative humidity, %
+    QLineEdit* Text5 = nullptr;         // moisture content, g/kg dry air
+    QLineEdit* Text6 = nullptr;         // enthalpy, kJ/kg dry air
+    QLineEdit* Text7 = nullptr;         // specific volume, m3/kg dry air
+    QLineEdit* Text8 = nullptr;         // vapour pressure, Pa
     std::array<QLabel*, 10> Label9{};   // temperature scale "-20".."60" and the axis title
     std::array<QLabel*, 10> Label10{};  // moisture-content scale "0".."40" and the axis title
     std::array<QLabel*, 17> Label11{};  // enthalpy scale "-10".."140" and the title (in Picture1)
@@ -93,8 +93,7 @@ public slots:
     void Command2_Click();  // settings
     void Command3_Click();  // About
     void Command4_Click();  // exit
-    void Picture1_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float x,
-                            float y);
+    void Picture1_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float x, float y);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -36,7 +36,6 @@ constexpr double kTabTop = 0;
 constexpr double kTabWidth = 5520;
 constexpr double kTabHeight = 2940;
 
-
 // Entries of the color boxes; an entry's position is the color index it stands for
 // (QBColor), and "隐藏" is 15, white, the chart's background.
 const QStringList kColorEntries = {
@@ -77,7 +76,7 @@ constexpr LineFamily kLineFamilies[4] = {
 // controls count from the tab control's top-left corner, tab strip included; the pages
 // themselves start below the strip and inside the pane's border.
 class TabControl : public QTabWidget {
-  public:
+public:
     using QTabWidget::QTabWidget;
 
     // The top-left corner of the page area, pixels in the tab control, as the style lays it
@@ -312,7 +311,10 @@ void Form3::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-void Form3::Form_Unload() { m_main.setEnabled(true); }
+void Form3::Form_Unload()
+{
+    m_main.setEnabled(true);
+}
 
 bool Form3::PressureWithin(const PressureLimits& limits)
 {

@@ -26,7 +26,7 @@ class Form1;
 class Form3 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     // Creates and loads the dialog for the main window, centred on the screen, not yet shown.
     explicit Form3(Form1& main);
 
@@ -66,16 +66,16 @@ class Form3 : public QWidget {
     QPushButton* Command3 = nullptr;  // "应用"
     SkinEngine BSE1;
 
-  public slots:
+public slots:
     void Command1_Click();  // "确定"
     void Command2_Click();  // "取消"
     void Command3_Click();  // "应用"
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     // The pressure limits of a button, Pa, both inclusive.
     struct PressureLimits {
         float minimumPa;

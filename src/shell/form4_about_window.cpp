@@ -84,7 +84,8 @@ void Form4::CreateControls()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(ToPixels(240, 240, 855, 855, tpp));
     Picture1->setAlignment(Qt::AlignCenter);
-    Picture1->setPixmap(m_main.windowIcon().pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF()));
+    Picture1->setPixmap(
+        m_main.windowIcon().pixmap(QSize(kIconSize, kIconSize), devicePixelRatioF()));
     SetBackground(Picture1, kFormBackground);
 
     for (const TextLabel& text : kTextLabels) {
@@ -126,7 +127,10 @@ void Form4::CreateControls()
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
 }
 
-void Form4::Form_Load() { SetUpSkin(BSE1); }
+void Form4::Form_Load()
+{
+    SetUpSkin(BSE1);
+}
 
 void Form4::Command1_Click()
 {
@@ -142,6 +146,9 @@ void Form4::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-void Form4::Form_Unload() { m_main.setEnabled(true); }
+void Form4::Form_Unload()
+{
+    m_main.setEnabled(true);
+}
 
 }  // namespace hygrova

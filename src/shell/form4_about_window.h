@@ -18,7 +18,7 @@ class Form1;
 class Form4 : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     // Creates and loads the window for the main window, centred on the screen, not yet shown.
     explicit Form4(Form1& main);
 
@@ -35,13 +35,13 @@ class Form4 : public QWidget {
     QPushButton* Command1 = nullptr;  // "确定"
     SkinEngine BSE1;
 
-  public slots:
+public slots:
     void Command1_Click();  // "确定"
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void Form_Load();
     void Form_Unload();
 

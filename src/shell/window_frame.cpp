@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+
 #include <xcb/xcb.h>
 
 namespace hygrova {

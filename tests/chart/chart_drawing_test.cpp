@@ -19,7 +19,8 @@ constexpr std::size_t kPerCurve = 86, kRhSegments = 10 * kPerCurve, kIsotherms =
 // The picture of a main window 12000 x 9000 twips at 15 twips per pixel.
 constexpr PictureGeometry kPicture{600.0f, 450.0f, 9600.0f, 7680.0f};
 
-AppState Settings(float pressure, std::int16_t spacing = 1) {
+AppState Settings(float pressure, std::int16_t spacing = 1)
+{
     AppState state;
     state.MoistureLineColor = kMoisture;
     state.EnthalpyLineColor = kEnthalpy;
@@ -30,7 +31,8 @@ AppState Settings(float pressure, std::int16_t spacing = 1) {
     return state;
 }
 
-std::vector<ChartSegment> OfColor(const ChartDrawing& drawing, std::int16_t color) {
+std::vector<ChartSegment> OfColor(const ChartDrawing& drawing, std::int16_t color)
+{
     std::vector<ChartSegment> family;
     for (const ChartSegment& s : drawing.segments) {
         if (s.color == color) {
@@ -41,16 +43,19 @@ std::vector<ChartSegment> OfColor(const ChartDrawing& drawing, std::int16_t colo
 }
 
 // Segment j of relative-humidity curve k (1..10); it ends at the vertex of -15 + j deg C.
-const ChartSegment& CurveSegment(const ChartDrawing& drawing, int k, int j) {
+const ChartSegment& CurveSegment(const ChartDrawing& drawing, int k, int j)
+{
     return drawing.segments[static_cast<std::size_t>((k - 1) * 86 + j)];
 }
 
-ChartState StateAt(const ChartDrawing& drawing, float x, float y) {
+ChartState StateAt(const ChartDrawing& drawing, float x, float y)
+{
     return MapFromChart(x, y, drawing.unit, kPicture.height);
 }
 
 // How many integers v with low <= v < end are multiples of spacing.
-std::size_t MultiplesBelow(int low, double end, int spacing) {
+std::size_t MultiplesBelow(int low, double end, int spacing)
+{
     std::size_t count = 0;
     for (int v = low; v < end; ++v) {
         count += v % spacing == 0 ? 1 : 0;
@@ -58,12 +63,14 @@ std::size_t MultiplesBelow(int low, double end, int spacing) {
     return count;
 }
 
-bool SameLabels(const ChartDrawing& a, const ChartDrawing& b) {
+bool SameLabels(const ChartDrawing& a, const ChartDrawing& b)
+{
     return a.label9 == b.label9 && a.label10 == b.label10 && a.label11 == b.label11 &&
            a.label12 == b.label12;
 }
 
-TEST(PictureGeometryTest, FollowsTheWindowSnappedToPixels) {
+TEST(PictureGeometryTest, FollowsTheWindowSnappedToPixels)
+{
     // 12000 x 9000 twips: every value falls on whole pixels; u = 9600 / 45.
     const PictureGeometry even = PictureGeometryFor(12000.0f, 9000.0f, 15.0f);
     EXPECT_EQ(even, (PictureGeometry{600.0f, 450.0f, 9600.0f, 7680.0f}));
@@ -81,7 +88,8 @@ TEST(PictureGeometryTest, FollowsTheWindowSnappedToPixels) {
     EXPECT_THROW(SnapToPixels(25.0f, 0.0f), ArithmeticFault);
 }
 
-TEST(ChartDrawingTest, DefaultChartHasOneLinePerUnitUpToThe71DegreePoint) {
+TEST(ChartDrawingTest, DefaultChartHasOneLinePerUnitUpToThe71DegreePoint)
+{
     const ChartDrawing drawing = BuildChart(kPicture, Settings(1013.25f));
     EXPECT_NEAR(drawing.unit, 213.3333, 1e-3);
     EXPECT_EQ(OfColor(drawing, kRh).size(), kRhSegments);
@@ -108,7 +116,8 @@ TEST(ChartDrawingTest, DefaultChartHasOneLinePerUnitUpToThe71DegreePoint) {
     }
 }
 
-TEST(ChartDrawingTest, LinesEndOnTheSaturationCurveOrTheBaseLine) {
+TEST(ChartDrawingTest, LinesEndOnTheSaturationCurveOrTheBaseLine)
+{
     const ChartDrawing drawing = BuildChart(kPicture, Settings(1013.25f));
     const auto temperature = [&](float x, float y) {
         const ChartState s = StateAt(drawing, x, y);
@@ -161,7 +170,8 @@ TEST(ChartDrawingTest, LinesEndOnTheSaturationCurveOrTheBaseLine) {
     EXPECT_NE(enthalpy[2].y2, base);
 }
 
-TEST(ChartDrawingTest, DrawsCurvesThenIsothermsThenTheSweepStepByStep) {
+TEST(ChartDrawingTest, DrawsCurvesThenIsothermsThenTheSweepStepByStep)
+{
     const std::vector<ChartSegment> s = BuildChart(kPicture, Settings(1013.25f)).segments;
     const std::size_t sweep = kRhSegments + kIsotherms;
     ASSERT_GT(s.size(), sweep);
@@ -186,7 +196,8 @@ TEST(ChartDrawingTest, DrawsCurvesThenIsothermsThenTheSweepStepByStep) {
     EXPECT_EQ(s.back().color, kEnthalpy);
 }
 
-TEST(ChartDrawingTest, SpacingThinsLinesButNotLabels) {
+TEST(ChartDrawingTest, SpacingThinsLinesButNotLabels)
+{
     const ChartDrawing full = BuildChart(kPicture, Settings(1013.25f, 1));
     const std::vector<ChartSegment> fullIsotherms = OfColor(full, kIsotherm);
     const std::vector<ChartSegment> fullMoisture = OfColor(full, kMoisture);
@@ -216,7 +227,8 @@ TEST(ChartDrawingTest, SpacingThinsLinesButNotLabels) {
     }
 }
 
-TEST(ChartDrawingTest, PlacesTheScaleLabels) {
+TEST(ChartDrawingTest, PlacesTheScaleLabels)
+{
     const ChartDrawing drawing = BuildChart(kPicture, Settings(1013.25f));
     const float u = drawing.unit;
     // Temperatures -20, -10, ..., 60 in the margin at 1.5 u, level with their isotherms' left
@@ -260,7 +272,8 @@ TEST(ChartDrawingTest, PlacesTheScaleLabels) {
     EXPECT_NEAR(StateAt(drawing, at38.x2, at38.y2).d, 43.5, 0.1);
 }
 
-TEST(ChartDrawingTest, RhLabelStaysAtTheWarmestVertexInTheBand) {
+TEST(ChartDrawingTest, RhLabelStaysAtTheWarmestVertexInTheBand)
+{
     // At 700 hPa the 40 % curve has two vertices with 42 < d < 45, at 48 and 49 deg C; the
     // label ends at the 49 deg C one.
     const ChartDrawing drawing = BuildChart(kPicture, Settings(700.0f));
@@ -275,7 +288,8 @@ TEST(ChartDrawingTest, RhLabelStaysAtTheWarmestVertexInTheBand) {
     EXPECT_FALSE(BuildChart(kPicture, Settings(2000.0f)).label12[3]);
 }
 
-TEST(ChartDrawingTest, NoFaultOverTheSettingsPressureRange) {
+TEST(ChartDrawingTest, NoFaultOverTheSettingsPressureRange)
+{
     // Every pressure the settings can store, 500..2000 hPa, by 1 hPa, with every spacing:
     // the fixed families are complete and the scales reach "40", the moisture title and
     // "140" with its title.
@@ -283,8 +297,8 @@ TEST(ChartDrawingTest, NoFaultOverTheSettingsPressureRange) {
         for (const std::int16_t spacing : {std::int16_t{1}, std::int16_t{5}, std::int16_t{10}}) {
             SCOPED_TRACE(::testing::Message() << pressure << " hPa, spacing " << spacing);
             ChartDrawing drawing;
-            ASSERT_NO_THROW(drawing = BuildChart(
-                                kPicture, Settings(static_cast<float>(pressure), spacing)));
+            ASSERT_NO_THROW(
+                drawing = BuildChart(kPicture, Settings(static_cast<float>(pressure), spacing)));
             ASSERT_EQ(OfColor(drawing, kRh).size(), kRhSegments);
             ASSERT_EQ(OfColor(drawing, kIsotherm).size(), MultiplesBelow(-20, 71, spacing));
             ASSERT_TRUE(drawing.label10[8] && drawing.label10[9]);
@@ -302,7 +316,8 @@ TEST(ChartDrawingTest, NoFaultOverTheSettingsPressureRange) {
 }
 
 // The kind of the fault BuildChart raises, or nothing when it draws.
-std::optional<FaultKind> FaultOf(const PictureGeometry& picture, const AppState& state) {
+std::optional<FaultKind> FaultOf(const PictureGeometry& picture, const AppState& state)
+{
     try {
         const ChartDrawing drawing = BuildChart(picture, state);
         EXPECT_EQ(OfColor(drawing, kRh).size(), kRhSegments);
@@ -313,7 +328,8 @@ std::optional<FaultKind> FaultOf(const PictureGeometry& picture, const AppState&
     }
 }
 
-TEST(ChartDrawingTest, FaultsRatherThanFailingOutsideTheSettings) {
+TEST(ChartDrawingTest, FaultsRatherThanFailingOutsideTheSettings)
+{
     // A spacing of 0 is a division by zero, whichever family has it.
     for (std::int16_t AppState::*spacing :
          {&AppState::IsothermSpacing, &AppState::MoistureLineSpacing,

@@ -11,7 +11,8 @@ namespace {
 constexpr float kUnit = 9600.0f / 45.0f;
 constexpr float kHeight = 7680.0f;
 
-TEST(ChartMappingTest, MapsKnownPointsBothWays) {
+TEST(ChartMappingTest, MapsKnownPointsBothWays)
+{
     // The picture is 45 u wide and 36 u high: at d = 0 it spans h = -26.25 (bottom) to
     // 63.75 kJ/kg (top), at d = 45 from 86.25 to 176.25; h = 0 at d = 0 is 10.5 u above the
     // bottom. Room air d = 10, h = 50 lies at x = 10 u, y = 7680 - 20.5 u.
@@ -33,7 +34,8 @@ TEST(ChartMappingTest, MapsKnownPointsBothWays) {
     }
 }
 
-TEST(ChartMappingTest, RoundTripsAtSeveralScales) {
+TEST(ChartMappingTest, RoundTripsAtSeveralScales)
+{
     // States on the chart, at the ends of the sweep and left of it (negative d while dragging).
     const float states[][2] = {{0.77f, -18.3f}, {43.5f, 150.0f}, {-5.0f, 10.0f}, {294.4f, 846.8f}};
     for (const float unit : {kUnit, 130.0f, 416.0f}) {
@@ -48,7 +50,8 @@ TEST(ChartMappingTest, RoundTripsAtSeveralScales) {
     }
 }
 
-TEST(ChartMappingTest, FaultsInsteadOfInfinities) {
+TEST(ChartMappingTest, FaultsInsteadOfInfinities)
+{
     // ChartUnit is 0 until the chart is first drawn: reading a point back divides by it.
     try {
         MapFromChart(100.0f, 100.0f, 0.0f, kHeight);

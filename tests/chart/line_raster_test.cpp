@@ -16,10 +16,16 @@ constexpr Rgb kBlack{0, 0, 0};
 
 // A white canvas of w x h pixels with rows padded to a stride of w + 3.
 struct Canvas {
-    Canvas(int w, int h) : pixels(static_cast<std::size_t>((w + 3) * h), kWhite), width(w), height(h) {}
+    Canvas(int w, int h)
+        : pixels(static_cast<std::size_t>((w + 3) * h), kWhite), width(w), height(h)
+    {
+    }
 
     PixelCanvas view() { return PixelCanvas{pixels.data(), width, height, width + 3}; }
-    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * (width + 3) + x)]; }
+    std::uint32_t at(int x, int y) const
+    {
+        return pixels[static_cast<std::size_t>(y * (width + 3) + x)];
+    }
     // How dark the pixel is, 0 (white) .. 255 (black), from its green channel.
     int ink(int x, int y) const { return 255 - static_cast<int>((at(x, y) >> 8) & 0xff); }
     int totalInk() const

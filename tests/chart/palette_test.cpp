@@ -5,14 +5,16 @@
 namespace hygrova {
 namespace {
 
-testing::AssertionResult Is(Rgb c, int r, int g, int b) {
+testing::AssertionResult Is(Rgb c, int r, int g, int b)
+{
     if (c.r == r && c.g == g && c.b == b) {
         return testing::AssertionSuccess();
     }
     return testing::AssertionFailure() << +c.r << ", " << +c.g << ", " << +c.b;
 }
 
-TEST(PaletteTest, MapsIndexesToTheSixteenColors) {
+TEST(PaletteTest, MapsIndexesToTheSixteenColors)
+{
     // The default families (moisture 0, enthalpy 2, relative humidity 9, isotherms 7), the
     // two greys, and 15, offered as "hide": the white of the chart's background.
     EXPECT_TRUE(Is(QBColor(0), 0, 0, 0));

@@ -2,15 +2,15 @@
 // 1920-pixel screen: no position faults, and the boxes are blank exactly right of the
 // saturation curve.
 
+#include "chart/chart_drawing.h"
+#include "chart/readout.h"
+#include "common/app_state.h"
+
 #include <cmath>
 #include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
-
-#include "chart/chart_drawing.h"
-#include "chart/readout.h"
-#include "common/app_state.h"
 
 namespace hygrova {
 namespace {

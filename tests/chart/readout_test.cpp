@@ -17,11 +17,13 @@ constexpr float kStandard = 1013.25f;  // hPa
 
 enum Box { kDryBulb, kWetBulb, kDewPoint, kRelHumidity, kMoisture, kEnthalpy, kVolume, kVapour };
 
-double Value(const ReadoutTexts& texts, Box box) {
+double Value(const ReadoutTexts& texts, Box box)
+{
     return ParseLeadingNumber(texts[box]);
 }
 
-bool AllEmpty(const ReadoutTexts& texts) {
+bool AllEmpty(const ReadoutTexts& texts)
+{
     for (const std::string& text : texts) {
         if (!text.empty()) {
             return false;
@@ -30,12 +32,14 @@ bool AllEmpty(const ReadoutTexts& texts) {
     return true;
 }
 
-ReadoutTexts ReadoutAtState(float d, float h) {
+ReadoutTexts ReadoutAtState(float d, float h)
+{
     const ChartPoint p = MapToChart(d, h, kUnit, kHeight);
     return ReadoutAt(p.x, p.y, kUnit, kHeight, kStandard);
 }
 
-TEST(ReadoutTest, ShowsTheStateUnderThePointer) {
+TEST(ReadoutTest, ShowsTheStateUnderThePointer)
+{
     // Room air, d = 10 g/kg and h = 50 kJ/kg at 1013.25 hPa.
     const ReadoutTexts texts = ReadoutAtState(10.0f, 50.0f);
     EXPECT_NEAR(Value(texts, kDryBulb), 24.30, 0.005);
@@ -53,7 +57,8 @@ TEST(ReadoutTest, ShowsTheStateUnderThePointer) {
     }
 }
 
-TEST(ReadoutTest, BlanksBeyondTheSaturationCurveOnly) {
+TEST(ReadoutTest, BlanksBeyondTheSaturationCurveOnly)
+{
     // At d = 15 g/kg (x = 3200), the pointer rows y = 3638.828 .. 3638.830 twips give a
     // vapour pressure and a saturation pressure that are the same float: phi is exactly 1
     // (found by scanning the floats of y across the curve). That is still a state; phi x 100
@@ -70,7 +75,8 @@ TEST(ReadoutTest, BlanksBeyondTheSaturationCurveOnly) {
     EXPECT_TRUE(AllEmpty(ReadoutAt(9000.0f, 7600.0f, kUnit, kHeight, kStandard)));
 }
 
-TEST(ReadoutTest, DewPointNeedsSomeMoisture) {
+TEST(ReadoutTest, DewPointNeedsSomeMoisture)
+{
     // Left edge: d = 0, no vapour; the dew point is left out below 0.05 g/kg.
     for (const float x : {0.0f, 10.0f}) {  // d = 0 and 0.047 g/kg
         SCOPED_TRACE(x);
@@ -88,7 +94,8 @@ TEST(ReadoutTest, DewPointNeedsSomeMoisture) {
     EXPECT_LT(Value(moist, kDewPoint), -30.0);
 }
 
-TEST(ReadoutTest, WetBulbStopsAtTheSolverBound) {
+TEST(ReadoutTest, WetBulbStopsAtTheSolverBound)
+{
     // Bottom-left corner: d = 0.1 g/kg, h = -22.25 kJ/kg, below the saturated enthalpy at
     // -20 deg C (about -18.3 kJ/kg). The wet bulb shows the bisection's lower end, -20.
     const ReadoutTexts texts = ReadoutAt(0.1f * kUnit, kHeight - kUnit, kUnit, kHeight, kStandard);
@@ -98,7 +105,8 @@ TEST(ReadoutTest, WetBulbStopsAtTheSolverBound) {
     EXPECT_EQ(texts[kDryBulb].front(), '-');
 }
 
-TEST(ReadoutTest, PositionsOutsideThePictureNeverThrow) {
+TEST(ReadoutTest, PositionsOutsideThePictureNeverThrow)
+{
     // Dragged left of the picture: negative moisture content, converted by the same formulas;
     // a negative vapour pressure is no supersaturation, so the state is shown without a dew
     // point.

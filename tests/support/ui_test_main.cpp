@@ -4,10 +4,10 @@
 #include <fstream>
 #include <string>
 
+#include <QApplication>
+
 #include <gtest/gtest.h>
 #include <unistd.h>
-
-#include <QApplication>
 
 namespace {
 

@@ -8,6 +8,9 @@ WarningRecorder::WarningRecorder()
 {
 }
 
-WarningRecorder::~WarningRecorder() { SetWarningBoxHandler(std::move(m_previous)); }
+WarningRecorder::~WarningRecorder()
+{
+    SetWarningBoxHandler(std::move(m_previous));
+}
 
 }  // namespace hygrova::test

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "shell/warning_box.h"
+
 #include <QString>
 #include <QStringList>
-
-#include "shell/warning_box.h"
 
 namespace hygrova::test {
 

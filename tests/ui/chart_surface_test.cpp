@@ -1,13 +1,14 @@
 // The retained chart picture: what is drawn stays until cleared, in the right colors.
 
-#include <gtest/gtest.h>
-
 #include "chart/chart_surface.h"
+
 #include "shell/twips.h"
 #include "tests/support/wait_until.h"
 
 #include <QApplication>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace hygrova {
 namespace {
@@ -55,8 +56,8 @@ TEST_F(ChartSurfaceTest, DrawnLinesStayUntilCleared)
 TEST_F(ChartSurfaceTest, LaterSegmentsPaintOverEarlierOnesAndWhiteHides)
 {
     const std::vector<ChartSegment> segments = {
-        {Twips(50.5), 0, Twips(50.5), Twips(300), 9},     // bright blue, vertical
-        {0, Twips(80.5), Twips(400), Twips(80.5), 2},     // green, crossing it
+        {Twips(50.5), 0, Twips(50.5), Twips(300), 9},            // bright blue, vertical
+        {0, Twips(80.5), Twips(400), Twips(80.5), 2},            // green, crossing it
         {Twips(50.5), Twips(120), Twips(50.5), Twips(140), 15},  // white over the blue line
     };
     surface.DrawSegments(segments);

@@ -1,9 +1,5 @@
 // The main window: start state, shape keeping, layout, pointer readout and exit.
 
-#include <cmath>
-
-#include <gtest/gtest.h>
-
 #include "chart/chart_mapping.h"
 #include "chart/chart_surface.h"
 #include "chart/readout.h"
@@ -13,6 +9,8 @@
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
 #include "tests/support/wait_until.h"
+
+#include <cmath>
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +22,8 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 namespace hygrova {
 namespace {
@@ -205,9 +205,9 @@ TEST_F(Form1Test, RealPointerMovesAndDragsUpdateTheReadout)
     const QPoint pixel(static_cast<int>(p.x / tpp), static_cast<int>(p.y / tpp));
     QTest::mouseMove(form.Picture1, pixel);
     ASSERT_TRUE(test::WaitUntil([this] { return !form.Text1->text().isEmpty(); }));
-    const auto expected = ReadoutAt(static_cast<float>(pixel.x() * tpp),
-                                    static_cast<float>(pixel.y() * tpp), unit, height,
-                                    TheAppState().AtmosphericPressure);
+    const auto expected =
+        ReadoutAt(static_cast<float>(pixel.x() * tpp), static_cast<float>(pixel.y() * tpp), unit,
+                  height, TheAppState().AtmosphericPressure);
     EXPECT_EQ(ReadoutTexts(), std::vector<std::string>(expected.begin(), expected.end()));
     EXPECT_FALSE(form.Text1->text().isEmpty());
 

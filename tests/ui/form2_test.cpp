@@ -40,7 +40,8 @@ constexpr int kDependent[6] = {-1, kEnthalpy, -1, kDewPoint, kWetBulb, kMoisture
 const QString kTooFew = QStringLiteral("输入参数不得少于两个！");
 
 // Clicks a tick box on its indicator, as the user does.
-void ClickTick(QCheckBox* box) {
+void ClickTick(QCheckBox* box)
+{
     QStyleOptionButton option;
     option.initFrom(box);
     const QRect indicator =
@@ -48,13 +49,15 @@ void ClickTick(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
 }
 
-void Click(QPushButton* button) {
+void Click(QPushButton* button)
+{
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // The six slots as the user sees them, one letter each: V ticked, - free to tick,
 // x unticked and disabled.
-std::string Slots(const Form2& form) {
+std::string Slots(const Form2& form)
+{
     std::string letters;
     for (const QCheckBox* box : form.Check1) {
         letters += box->isChecked() ? 'V' : (box->isEnabled() ? '-' : 'x');
@@ -66,7 +69,8 @@ std::string Slots(const Form2& form) {
 // count matching the ticks, an entry box open exactly when its box is ticked and empty when
 // closed; with two ticks nothing else can be ticked, with fewer everything can except the
 // partner of a ticked box.
-testing::AssertionResult SlotsAreConsistent(const Form2& form) {
+testing::AssertionResult SlotsAreConsistent(const Form2& form)
+{
     int ticks = 0;
     for (const QCheckBox* box : form.Check1) {
         ticks += box->isChecked() ? 1 : 0;
@@ -104,7 +108,8 @@ testing::AssertionResult SlotsAreConsistent(const Form2& form) {
     return testing::AssertionSuccess();
 }
 
-int CountTopLevel(const char* className) {
+int CountTopLevel(const char* className)
+{
     int count = 0;
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
         count += widget->inherits(className) ? 1 : 0;
@@ -113,14 +118,16 @@ int CountTopLevel(const char* className) {
 }
 
 class Form2Test : public test::MainWindowFixture {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         MainWindowFixture::SetUp();
         ASSERT_NO_FATAL_FAILURE(Query());
     }
 
     // Presses "查询" in the main window and takes the dialog it shows.
-    void Query() {
+    void Query()
+    {
         Click(form1.Command1);
         form2 = form1.ExistingQueryDialog();
         ASSERT_NE(form2, nullptr);
@@ -128,12 +135,14 @@ class Form2Test : public test::MainWindowFixture {
     }
 
     // Ticks the slot and types the text into its entry box.
-    void Enter(int slot, const QString& text) {
+    void Enter(int slot, const QString& text)
+    {
         ClickTick(form2->Check1[slot]);
         QTest::keyClicks(form2->Text1[slot], text);
     }
 
-    QStringList Texts() const {
+    QStringList Texts() const
+    {
         QStringList texts;
         for (const QLineEdit* box : form2->Text1) {
             texts.append(box->text());
@@ -144,7 +153,8 @@ class Form2Test : public test::MainWindowFixture {
     QPointer<Form2> form2;
 };
 
-TEST_F(Form2Test, OpensAsTheDesignedTopmostToolWindow) {
+TEST_F(Form2Test, OpensAsTheDesignedTopmostToolWindow)
+{
     EXPECT_EQ(form2->windowTitle(), QStringLiteral("查询条件"));
     const Qt::WindowFlags flags = form2->windowFlags();
     EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
@@ -189,7 +199,8 @@ TEST_F(Form2Test, OpensAsTheDesignedTopmostToolWindow) {
     EXPECT_EQ(form2->BSE1.calls()[2].dispatchId, 0x6003000Bu);
 }
 
-TEST_F(Form2Test, CaptionsAreNotCut) {
+TEST_F(Form2Test, CaptionsAreNotCut)
+{
     for (const QCheckBox* box : form2->Check1) {
         QStyleOptionButton option;
         option.initFrom(box);
@@ -203,7 +214,8 @@ TEST_F(Form2Test, CaptionsAreNotCut) {
     EXPECT_LE(frame.height(), form2->Check1[0]->y()) << "the caption stays above the first slot";
 }
 
-TEST_F(Form2Test, LockedSlotsShowGreyedCaptions) {
+TEST_F(Form2Test, LockedSlotsShowGreyedCaptions)
+{
     const auto countPixels = [](QWidget* widget, auto isColor) {
         const QImage image = widget->grab().toImage();
         int count = 0;
@@ -231,7 +243,8 @@ TEST_F(Form2Test, LockedSlotsShowGreyedCaptions) {
     }
 }
 
-TEST_F(Form2Test, ClickRuleKeepsTwoTicksAndDependentPairsApart) {
+TEST_F(Form2Test, ClickRuleKeepsTwoTicksAndDependentPairsApart)
+{
     struct Case {
         const char* name;
         std::vector<int> clicks;
@@ -285,7 +298,8 @@ TEST_F(Form2Test, ClickRuleKeepsTwoTicksAndDependentPairsApart) {
     EXPECT_TRUE(warnings.messages().isEmpty());
 }
 
-TEST_F(Form2Test, TypedTextIsLostWhenItsSlotCloses) {
+TEST_F(Form2Test, TypedTextIsLostWhenItsSlotCloses)
+{
     Enter(kDryBulb, "20");
     Enter(kRelHumidity, "50");
     EXPECT_EQ(Texts(), QStringList({"20", "", "50", "", "", ""}));
@@ -299,7 +313,8 @@ TEST_F(Form2Test, TypedTextIsLostWhenItsSlotCloses) {
     EXPECT_TRUE(SlotsAreConsistent(*form2));
 }
 
-TEST_F(Form2Test, KeyboardFollowsTheDesignedTabOrderAndSpaceTicks) {
+TEST_F(Form2Test, KeyboardFollowsTheDesignedTabOrderAndSpaceTicks)
+{
     form2->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form2));
     const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
@@ -334,7 +349,8 @@ TEST_F(Form2Test, KeyboardFollowsTheDesignedTabOrderAndSpaceTicks) {
     EXPECT_TRUE(SlotsAreConsistent(f));
 }
 
-TEST_F(Form2Test, ReenterFreesEverySlotWhateverWasTicked) {
+TEST_F(Form2Test, ReenterFreesEverySlotWhateverWasTicked)
+{
     const std::vector<std::vector<int>> states = {
         {},
         {kDryBulb},
@@ -358,7 +374,8 @@ TEST_F(Form2Test, ReenterFreesEverySlotWhateverWasTicked) {
     EXPECT_TRUE(warnings.messages().isEmpty());
 }
 
-TEST_F(Form2Test, CloseHidesAndQueryShowsTheSameTicksAndTexts) {
+TEST_F(Form2Test, CloseHidesAndQueryShowsTheSameTicksAndTexts)
+{
     Enter(kDryBulb, "20");
     Enter(kWetBulb, "15");
     const Form2* before = form2;
@@ -372,7 +389,8 @@ TEST_F(Form2Test, CloseHidesAndQueryShowsTheSameTicksAndTexts) {
     EXPECT_EQ(form2->SelectedCount, 2);
 }
 
-TEST_F(Form2Test, CloseBoxDestroysAndQueryCreatesAFreshDialog) {
+TEST_F(Form2Test, CloseBoxDestroysAndQueryCreatesAFreshDialog)
+{
     Enter(kDryBulb, "20");
     Enter(kWetBulb, "15");
     form2->close();
@@ -386,7 +404,8 @@ TEST_F(Form2Test, CloseBoxDestroysAndQueryCreatesAFreshDialog) {
     EXPECT_TRUE(form2->windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
-TEST_F(Form2Test, QueryAgainOpensNoSecondWindow) {
+TEST_F(Form2Test, QueryAgainOpensNoSecondWindow)
+{
     Form5* results = form1.ExistingResultsWindow();
     ASSERT_NE(results, nullptr);
     for (int k = 0; k < 2; ++k) {
@@ -398,7 +417,8 @@ TEST_F(Form2Test, QueryAgainOpensNoSecondWindow) {
     EXPECT_EQ(CountTopLevel("hygrova::Form5"), 1);
 }
 
-TEST_F(Form2Test, ConfirmShowsTheSolvedStateInTheResultsWindow) {
+TEST_F(Form2Test, ConfirmShowsTheSolvedStateInTheResultsWindow)
+{
     Form5* results = form1.ExistingResultsWindow();
     ASSERT_NE(results, nullptr);
     Click(results->Command3);  // put away; "确定" must bring it back
@@ -440,7 +460,8 @@ TEST_F(Form2Test, ConfirmShowsTheSolvedStateInTheResultsWindow) {
     }
 }
 
-TEST_F(Form2Test, ConfirmCreatesTheResultsWindowAgainAfterItsCloseBox) {
+TEST_F(Form2Test, ConfirmCreatesTheResultsWindowAgainAfterItsCloseBox)
+{
     ASSERT_NE(form1.ExistingResultsWindow(), nullptr);
     form1.ExistingResultsWindow()->close();
     ProcessDeferredDeletes();
@@ -456,7 +477,8 @@ TEST_F(Form2Test, ConfirmCreatesTheResultsWindowAgainAfterItsCloseBox) {
     EXPECT_NEAR(ParseLeadingNumber(results->Text4->text().toStdString()), 58.94, 0.01);
 }
 
-TEST_F(Form2Test, ConfirmWarnsFocusesTheEntryBoxAndLeavesTheResultsAlone) {
+TEST_F(Form2Test, ConfirmWarnsFocusesTheEntryBoxAndLeavesTheResultsAlone)
+{
     struct Case {
         const char* name;
         std::vector<std::pair<int, QString>> entries;
@@ -522,7 +544,8 @@ TEST_F(Form2Test, ConfirmWarnsFocusesTheEntryBoxAndLeavesTheResultsAlone) {
 
 // Random clicks and typing across the dialog, the results window and the main window's
 // "查询": whatever happens, the dialog keeps its promises and nothing crashes.
-TEST_F(Form2Test, RandomUseKeepsTheDialogConsistent) {
+TEST_F(Form2Test, RandomUseKeepsTheDialogConsistent)
+{
     std::mt19937 random(20260607);
     const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
     const QString alphabet = QStringLiteral("0123456789.-+eE &Habc");

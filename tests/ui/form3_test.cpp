@@ -59,7 +59,10 @@ void Retype(QLineEdit* box, const QString& text)
     }
 }
 
-void Retype(QComboBox* box, const QString& text) { Retype(box->lineEdit(), text); }
+void Retype(QComboBox* box, const QString& text)
+{
+    Retype(box->lineEdit(), text);
+}
 
 // Walks the box's list with the arrow keys, as a user does, until the box shows `entry`.
 void PickWithArrowKeys(QComboBox* box, const QString& entry)
@@ -153,10 +156,13 @@ std::optional<QPoint> FindPixelOnlyOn(const std::vector<ChartSegment>& segments,
     return std::nullopt;
 }
 
-bool HasColor(const ChartSegment& s, int color) { return s.color == color; }
+bool HasColor(const ChartSegment& s, int color)
+{
+    return s.color == color;
+}
 
 class SettingsDialogTest : public test::MainWindowFixture {
-  protected:
+protected:
     // Clicks "设置" and answers the dialog it shows.
     Form3& OpenSettings()
     {

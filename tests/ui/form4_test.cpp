@@ -23,7 +23,7 @@ namespace hygrova {
 namespace {
 
 class AboutWindowTest : public test::MainWindowFixture {
-  protected:
+protected:
     // Clicks "关于" and answers the window it shows.
     Form4& OpenAbout()
     {

@@ -33,12 +33,14 @@ namespace {
 constexpr int kMoisture = 3;
 constexpr int kEnthalpy = 4;
 
-void Click(QPushButton* button) {
+void Click(QPushButton* button)
+{
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // Clicks a tick box on its indicator, as the user does.
-void ClickTick(QCheckBox* box) {
+void ClickTick(QCheckBox* box)
+{
     QStyleOptionButton option;
     option.initFrom(box);
     const QRect indicator =
@@ -48,11 +50,13 @@ void ClickTick(QCheckBox* box) {
 
 // A pixel of the marker: pure red inside, red-dominated where its edge blends into the
 // chart. No line family of the default chart is red.
-bool IsMarkerRed(QRgb pixel) {
+bool IsMarkerRed(QRgb pixel)
+{
     return qRed(pixel) >= 200 && qGreen(pixel) <= 90 && qBlue(pixel) <= 90;
 }
 
-std::vector<QPoint> RedPixels(const QImage& image) {
+std::vector<QPoint> RedPixels(const QImage& image)
+{
     std::vector<QPoint> red;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -65,14 +69,16 @@ std::vector<QPoint> RedPixels(const QImage& image) {
 }
 
 class Form5Test : public test::MainWindowFixture {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         MainWindowFixture::SetUp();
         ASSERT_NO_FATAL_FAILURE(Query());
     }
 
     // Presses "查询" in the main window and takes the two windows it shows.
-    void Query() {
+    void Query()
+    {
         Click(form1.Command1);
         form2 = form1.ExistingQueryDialog();
         form5 = form1.ExistingResultsWindow();
@@ -82,7 +88,8 @@ class Form5Test : public test::MainWindowFixture {
     }
 
     // Asks the query dialog for the state of moisture content d and enthalpy h, as typed.
-    void Solve(const QString& d, const QString& h) {
+    void Solve(const QString& d, const QString& h)
+    {
         Click(form2->Command2);
         for (const auto& [slot, text] : {std::pair{kMoisture, d}, std::pair{kEnthalpy, h}}) {
             ClickTick(form2->Check1[slot]);
@@ -99,7 +106,8 @@ class Form5Test : public test::MainWindowFixture {
         QPointF centre;
         double radius;
     };
-    Place PlaceOf(float d, float h) const {
+    Place PlaceOf(float d, float h) const
+    {
         const float unit = TheAppState().ChartUnit;
         const ChartPoint twips = MapToChart(d, h, unit, form1.Picture1->HeightTwips());
         const double scale =
@@ -109,7 +117,8 @@ class Form5Test : public test::MainWindowFixture {
 
     const QImage& Chart() const { return form1.Picture1->RetainedImage(); }
 
-    QStringList ResultTexts() const {
+    QStringList ResultTexts() const
+    {
         QStringList texts;
         for (const QLineEdit* box : form5->ResultBoxes()) {
             texts.append(box->text());
@@ -124,7 +133,8 @@ class Form5Test : public test::MainWindowFixture {
 // Every red pixel lies on one of the discs, and each disc is filled: its centre is red and
 // it holds red pixels over most of its area.
 void ExpectDiscsAt(const std::vector<QPoint>& red, const std::vector<QPointF>& centres,
-                   double radius) {
+                   double radius)
+{
     std::vector<int> counts(centres.size(), 0);
     for (const QPoint& p : red) {
         bool onADisc = false;
@@ -143,7 +153,8 @@ void ExpectDiscsAt(const std::vector<QPoint>& red, const std::vector<QPointF>& c
     }
 }
 
-TEST_F(Form5Test, OpensAsTheDesignedTopmostToolWindowWithEmptyBoxes) {
+TEST_F(Form5Test, OpensAsTheDesignedTopmostToolWindowWithEmptyBoxes)
+{
     EXPECT_EQ(form5->windowTitle(), QStringLiteral("查询结果"));
     const Qt::WindowFlags flags = form5->windowFlags();
     EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
@@ -180,7 +191,8 @@ TEST_F(Form5Test, OpensAsTheDesignedTopmostToolWindowWithEmptyBoxes) {
     EXPECT_EQ(form5->BSE1.calls()[2].dispatchId, 0x6003000Bu);
 }
 
-TEST_F(Form5Test, CaptionsAreNotCut) {
+TEST_F(Form5Test, CaptionsAreNotCut)
+{
     const QLabel* const labels[8] = {form5->Label1, form5->Label2, form5->Label3, form5->Label4,
                                      form5->Label5, form5->Label6, form5->Label7, form5->Label8};
     const auto boxes = form5->ResultBoxes();
@@ -195,7 +207,8 @@ TEST_F(Form5Test, CaptionsAreNotCut) {
     }
 }
 
-TEST_F(Form5Test, PlotMarksTheSolvedStateWithARedDisc) {
+TEST_F(Form5Test, PlotMarksTheSolvedStateWithARedDisc)
+{
     ASSERT_TRUE(RedPixels(Chart()).empty()) << "the chart itself has no red";
     ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
     ASSERT_EQ(form5->Text5->text(), QStringLiteral(" 10"));
@@ -210,7 +223,8 @@ TEST_F(Form5Test, PlotMarksTheSolvedStateWithARedDisc) {
     EXPECT_TRUE(form5->isVisible());
 }
 
-TEST_F(Form5Test, PlotWithoutResultsDrawsNothing) {
+TEST_F(Form5Test, PlotWithoutResultsDrawsNothing)
+{
     const QImage chart = Chart().copy();
     Click(form5->Command1);
     EXPECT_EQ(Chart(), chart) << "a window just opened has nothing to plot";
@@ -220,7 +234,8 @@ TEST_F(Form5Test, PlotWithoutResultsDrawsNothing) {
     EXPECT_EQ(Chart(), chart) << "after 清除 there is nothing to plot";
 }
 
-TEST_F(Form5Test, MarksAccumulateUntilClearRedrawsTheChart) {
+TEST_F(Form5Test, MarksAccumulateUntilClearRedrawsTheChart)
+{
     const QImage chart = Chart().copy();
     ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
     Click(form5->Command1);
@@ -236,7 +251,8 @@ TEST_F(Form5Test, MarksAccumulateUntilClearRedrawsTheChart) {
     EXPECT_TRUE(form5->isVisible());
 }
 
-TEST_F(Form5Test, ClearKeepsWhatWasDrawnWhenTheChartFaults) {
+TEST_F(Form5Test, ClearKeepsWhatWasDrawnWhenTheChartFaults)
+{
     ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
     // A pressure no settings dialog stores makes the chart's calculation fault.
     TheAppState().AtmosphericPressure = std::numeric_limits<float>::quiet_NaN();
@@ -246,7 +262,8 @@ TEST_F(Form5Test, ClearKeepsWhatWasDrawnWhenTheChartFaults) {
     EXPECT_TRUE(form5->isVisible());
 }
 
-TEST_F(Form5Test, CloseHidesKeepingTheResultsAndTheCloseBoxDiscardsThem) {
+TEST_F(Form5Test, CloseHidesKeepingTheResultsAndTheCloseBoxDiscardsThem)
+{
     ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
     const QStringList results = ResultTexts();
     const Form5* before = form5;

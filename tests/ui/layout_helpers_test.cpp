@@ -1,10 +1,9 @@
 // Module2: recording and scaling a window's layout, and the topmost band.
 
-#include <gtest/gtest.h>
+#include "shell/layout_helpers.h"
 
 #include "common/app_state.h"
 #include "model/arithmetic_fault.h"
-#include "shell/layout_helpers.h"
 #include "shell/twips.h"
 
 #include <QAction>
@@ -14,6 +13,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace hygrova {
 namespace {

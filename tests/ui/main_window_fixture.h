@@ -15,15 +15,17 @@
 namespace hygrova::test {
 
 class MainWindowFixture : public ::testing::Test {
-  protected:
-    void SetUp() override {
+protected:
+    void SetUp() override
+    {
         form1.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form1));
     }
 
     // Carries out the deletions that closing a window with its title-bar close box queued,
     // as the event loop would right after the close.
-    static void ProcessDeferredDeletes() {
+    static void ProcessDeferredDeletes()
+    {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
