@@ -9,6 +9,7 @@
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
 #include "tests/support/wait_until.h"
+#include "tests/support/window_expectations.h"
 
 #include <cmath>
 
@@ -60,11 +61,7 @@ TEST_F(Form1Test, StartsWithDefaultsCaptionAndDrawnChart)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Hygrova"));
     EXPECT_EQ(form.Frame1->title(), QStringLiteral("大气压力:  101325 Pa"));
     const AppState& state = TheAppState();
-    EXPECT_FLOAT_EQ(state.AtmosphericPressure, 1013.25f);
-    EXPECT_EQ(state.IsothermColor, 7);
-    EXPECT_EQ(state.EnthalpyLineColor, 2);
-    EXPECT_EQ(state.MoistureLineColor, 0);
-    EXPECT_EQ(state.RhLineColor, 9);
+    test::ExpectStartSettings(state);
     // The design client area is 12915 x 9600 twips.
     EXPECT_EQ(state.DesignScaleWidth, 12915);
     EXPECT_EQ(state.DesignScaleHeight, 9600);

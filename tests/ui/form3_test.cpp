@@ -7,6 +7,7 @@
 #include "common/app_state.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/twips.h"
+#include "tests/support/window_expectations.h"
 #include "tests/ui/main_window_fixture.h"
 
 #include <algorithm>
@@ -224,23 +225,11 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsStandardPressureCurrentColorsAndEver
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
-    // Centred up to the window frame, which only the window system knows.
-    const QPoint offCentre = dialog.frameGeometry().center() -
-                             QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE(std::abs(offCentre.x()), 4);
-    EXPECT_LE(std::abs(offCentre.y()), 4);
+    test::ExpectCentredOnScreen(dialog);
 
     Click(dialog.Command1);
     EXPECT_TRUE(warnings.messages().isEmpty());
-    const AppState& state = TheAppState();
-    EXPECT_FLOAT_EQ(state.AtmosphericPressure, 1013.25f);
-    EXPECT_EQ(state.IsothermColor, 7);
-    EXPECT_EQ(state.EnthalpyLineColor, 2);
-    EXPECT_EQ(state.MoistureLineColor, 0);
-    EXPECT_EQ(state.RhLineColor, 9);
-    EXPECT_EQ(state.IsothermSpacing, 1);
-    EXPECT_EQ(state.EnthalpyLineSpacing, 1);
-    EXPECT_EQ(state.MoistureLineSpacing, 1);
+    test::ExpectStartSettings(TheAppState());
     // The caption is now built from the typed text: one blank after the colon.
     EXPECT_EQ(form1.Frame1->title(), QStringLiteral("大气压力: 101325 Pa"));
     EXPECT_TRUE(form1.isEnabled());

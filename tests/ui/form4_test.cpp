@@ -2,6 +2,7 @@
 // and that every opening starts from scratch.
 
 #include "shell/form4_about_window.h"
+#include "tests/support/window_expectations.h"
 #include "tests/ui/main_window_fixture.h"
 
 #include <cstdlib>
@@ -57,11 +58,7 @@ TEST_F(AboutWindowTest, ShowsNameVersionAuthorsNotesAndIcon)
     EXPECT_FALSE(about.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(about.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(about.windowFlags() & Qt::WindowCloseButtonHint);
-    // Centred up to the window frame, which only the window system knows.
-    const QPoint offCentre = about.frameGeometry().center() -
-                             QGuiApplication::primaryScreen()->availableGeometry().center();
-    EXPECT_LE(std::abs(offCentre.x()), 4);
-    EXPECT_LE(std::abs(offCentre.y()), 4);
+    test::ExpectCentredOnScreen(about);
 
     // The notes are dark orange on the window's lavender.
     const QImage shown = about.grab().toImage();

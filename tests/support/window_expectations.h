@@ -1,0 +1,40 @@
+#pragma once
+
+// Expectations that several window tests share.
+
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "common/app_state.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace hygrova::test {
+
+// The pressure, colors and spacings the program starts with.
+inline void ExpectStartSettings(const AppState& state)
+{
+    EXPECT_FLOAT_EQ(state.AtmosphericPressure, 1013.25f);
+    EXPECT_EQ(state.IsothermColor, 7);
+    EXPECT_EQ(state.EnthalpyLineColor, 2);
+    EXPECT_EQ(state.MoistureLineColor, 0);
+    EXPECT_EQ(state.RhLineColor, 9);
+    EXPECT_EQ(state.IsothermSpacing, 1);
+    EXPECT_EQ(state.EnthalpyLineSpacing, 1);
+    EXPECT_EQ(state.MoistureLineSpacing, 1);
+}
+
+// The window centred on the primary screen, up to the window frame, which only the window
+// system knows.
+inline void ExpectCentredOnScreen(const QWidget& window)
+{
+    const QPoint offCentre = window.frameGeometry().center() -
+                             QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE(std::abs(offCentre.x()), 4);
+    EXPECT_LE(std::abs(offCentre.y()), 4);
+}
+
+}  // namespace hygrova::test
