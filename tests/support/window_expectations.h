@@ -2,15 +2,15 @@
 
 // Expectations that several window tests share.
 
-#include <cstdlib>
-
-#include <gtest/gtest.h>
-
 #include "common/app_state.h"
+
+#include <cstdlib>
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+
+#include <gtest/gtest.h>
 
 namespace hygrova::test {
 

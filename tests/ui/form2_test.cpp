@@ -5,6 +5,7 @@
 #include "query/form2_query_dialog.h"
 #include "query/form5_results_window.h"
 #include "shell/form1_main_window.h"
+#include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"
 
 #include <array>
@@ -25,6 +26,10 @@
 namespace hygrova {
 namespace {
 
+using test::Click;
+using test::ClickTick;
+using test::CountTopLevel;
+
 // Slots as the dialog numbers them.
 constexpr int kDryBulb = 0;
 constexpr int kWetBulb = 1;
@@ -38,21 +43,6 @@ constexpr int kDewPoint = 5;
 constexpr int kDependent[6] = {-1, kEnthalpy, -1, kDewPoint, kWetBulb, kMoisture};
 
 const QString kTooFew = QStringLiteral("输入参数不得少于两个！");
-
-// Clicks a tick box on its indicator, as the user does.
-void ClickTick(QCheckBox* box)
-{
-    QStyleOptionButton option;
-    option.initFrom(box);
-    const QRect indicator =
-        box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
-}
-
-void Click(QPushButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 // The six slots as the user sees them, one letter each: V ticked, - free to tick,
 // x unticked and disabled.
@@ -106,15 +96,6 @@ testing::AssertionResult SlotsAreConsistent(const Form2& form)
         }
     }
     return testing::AssertionSuccess();
-}
-
-int CountTopLevel(const char* className)
-{
-    int count = 0;
-    for (const QWidget* widget : QApplication::topLevelWidgets()) {
-        count += widget->inherits(className) ? 1 : 0;
-    }
-    return count;
 }
 
 class Form2Test : public test::MainWindowFixture {

@@ -7,6 +7,7 @@
 #include "common/app_state.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/twips.h"
+#include "tests/support/window_actions.h"
 #include "tests/support/window_expectations.h"
 #include "tests/ui/main_window_fixture.h"
 
@@ -38,6 +39,8 @@
 
 namespace hygrova {
 namespace {
+
+using test::Click;
 
 const QString kTooLarge = QStringLiteral("大气压力过大，请重新输入！");
 const QString kTooSmall = QStringLiteral("大气压力过小，请重新输入！");
@@ -174,8 +177,6 @@ protected:
         }
         return *dialog;
     }
-
-    static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     // The pixel of the chart picture at `pixel` of its retained image.
     QColor ChartPixel(QPoint pixel) const

@@ -9,6 +9,7 @@
 #include "query/form5_results_window.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
+#include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"
 
 #include <cmath>
@@ -30,23 +31,11 @@
 namespace hygrova {
 namespace {
 
+using test::Click;
+using test::ClickTick;
+
 constexpr int kMoisture = 3;
 constexpr int kEnthalpy = 4;
-
-void Click(QPushButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// Clicks a tick box on its indicator, as the user does.
-void ClickTick(QCheckBox* box)
-{
-    QStyleOptionButton option;
-    option.initFrom(box);
-    const QRect indicator =
-        box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
-    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
-}
 
 // A pixel of the marker: pure red inside, red-dominated where its edge blends into the
 // chart. No line family of the default chart is red.

@@ -5,6 +5,7 @@
 #include "query/form5_results_window.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/form4_about_window.h"
+#include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"
 
 #include <cstddef>
@@ -70,14 +71,7 @@ protected:
         EXPECT_LT(LiveHeapKb() - before, 256) << "the heap grew over " << kCycles << " cycles";
     }
 
-    int Count(const char* className) const
-    {
-        int count = 0;
-        for (const QWidget* w : QApplication::topLevelWidgets()) {
-            count += w->inherits(className) ? 1 : 0;
-        }
-        return count;
-    }
+    static int Count(const char* className) { return test::CountTopLevel(className); }
 };
 
 TEST_F(LifetimeTest, QueryWindowsThroughTheirCloseBoxes)
