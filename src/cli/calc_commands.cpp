@@ -33,15 +33,6 @@ public:
             m_totalBytes = static_cast<std::uint64_t>(status.st_size);
         }
     }
-    // Ends the progress line, so that what follows starts on a line of its own.
-    void Finish()
-    {
-        if (m_shown) {
-            std::fputc('\n', stderr);
-            m_shown = false;
-        }
-    }
-
     void AddBytesRead(std::size_t count) { m_bytesRead += count; }
 
     void Report(std::uint64_t rows)
@@ -53,6 +44,23 @@ public:
             return;
         }
         m_lastShown = now;
+        Show(rows);
+    }
+
+    // Ends a progress line that was shown with the final count, so that what follows starts
+    // on a line of its own.
+    void Finish(std::uint64_t rows)
+    {
+        if (m_shown) {
+            Show(rows);
+            std::fputc('\n', stderr);
+            m_shown = false;
+        }
+    }
+
+private:
+    void Show(std::uint64_t rows)
+    {
         m_shown = true;
         if (m_totalBytes > 0) {
             std::fprintf(stderr, "\rhygrova-calc: %llu rows, %llu%% read",
@@ -64,7 +72,6 @@ public:
         }
     }
 
-private:
     bool m_enabled;
     bool m_shown = false;
     std::uint64_t m_totalBytes = 0;
@@ -136,11 +143,11 @@ int RunBatchCommand(const std::string& input, unsigned jobs, const std::string& 
                                      std::strerror(errno));
         }
     } catch (const std::runtime_error& error) {
-        progress.Finish();
+        progress.Finish(summary.rows);
         PrintProblem(std::string("hygrova-calc: ") + error.what());
         return kExitUnusable;
     }
-    progress.Finish();
+    progress.Finish(summary.rows);
     if (file != stdin) {
         std::fclose(file);
     }
