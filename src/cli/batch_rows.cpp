@@ -31,14 +31,50 @@ std::string HeaderProblem(std::string_view what)
 
 // The message of a pair without a calculation chain, as SolveStatePoint gives it before it
 // looks at any text; empty for a pair that fixes a state.
-std::string_view NoChainMessage(const std::array<bool, kQuerySlotCount>& ticked,
-                                StatePointOutcome& outcome)
+std::string NoChainMessage(const std::array<bool, kQuerySlotCount>& ticked)
 {
     StatePointQuery query;
     query.ticked = ticked;
-    outcome = SolveStatePoint(query);
+    const StatePointOutcome outcome = SolveStatePoint(query);
     const auto* warning = std::get_if<StatePointWarning>(&outcome);
-    return warning && !warning->focus ? std::string_view(warning->message) : std::string_view();
+    return warning && !warning->focus ? warning->message : std::string();
+}
+
+// Places the header's column names into `layout`; returns what is wrong with them.
+std::string PlaceColumns(const std::vector<std::string>& names, BatchLayout& layout)
+{
+    std::string named;  // the parameters, in column order
+    int parameterCount = 0;
+    for (std::size_t column = 0; column < names.size(); ++column) {
+        const std::string_view name = TrimBlanks(names[column]);
+        const std::optional<int> slot = SlotOfName(name);
+        if (!slot && name != kPressureName) {
+            return HeaderProblem("unknown column \"" + std::string(name) + "\"");
+        }
+        if (slot ? layout.ticked[*slot] : layout.pressureColumn.has_value()) {
+            return HeaderProblem("column \"" + std::string(name) + "\" appears twice");
+        }
+        if (!slot) {
+            layout.pressureColumn = column;
+            continue;
+        }
+        layout.ticked[*slot] = true;
+        layout.columnOfSlot[*slot] = column;
+        named.append(parameterCount++ == 0 ? "" : " ").append(NameOfSlot(*slot));
+    }
+    layout.columnCount = names.size();
+    if (parameterCount == 0) {
+        return HeaderProblem("names no parameter");
+    }
+    if (parameterCount != 2) {
+        return HeaderProblem(parameterCount == 1 ? "names one parameter: " + named
+                                                 : "names " + std::to_string(parameterCount) +
+                                                       " parameters: " + named);
+    }
+    if (const std::string noChain = NoChainMessage(layout.ticked); !noChain.empty()) {
+        return "header: " + named + " do not fix a state together: " + noChain;
+    }
+    return {};
 }
 
 void AppendField(std::string& out, std::string_view text)
@@ -69,50 +105,10 @@ HeaderReading ReadHeader(std::string_view line)
         return reading;
     }
     layout.delimiter = line.find('\t') != std::string_view::npos ? '\t' : ',';
-    const FieldSplit counted = SplitFields(line, layout.delimiter, {});
-    std::vector<std::string> names(counted.count);
+    std::vector<std::string> names(SplitFields(line, layout.delimiter, {}).count);
     const FieldSplit split = SplitFields(line, layout.delimiter, names);
-    if (!split.problem.empty()) {
-        reading.problem = HeaderProblem(split.problem);
-        return reading;
-    }
-    layout.columnCount = split.count;
-    std::string named;
-    int parameterCount = 0;
-    for (std::size_t column = 0; column < names.size(); ++column) {
-        const std::string_view name = TrimBlanks(names[column]);
-        const std::optional<int> slot = SlotOfName(name);
-        const bool repeated =
-            slot ? layout.ticked[*slot] : name == kPressureName && layout.pressureColumn;
-        if (name.empty() || (!slot && name != kPressureName)) {
-            reading.problem = HeaderProblem("unknown column \"" + std::string(name) + "\"");
-            return reading;
-        }
-        if (repeated) {
-            reading.problem = HeaderProblem("column \"" + std::string(name) + "\" appears twice");
-            return reading;
-        }
-        if (!slot) {
-            layout.pressureColumn = column;
-            continue;
-        }
-        layout.ticked[*slot] = true;
-        layout.columnOfSlot[*slot] = column;
-        named.append(parameterCount++ == 0 ? "" : " ").append(NameOfSlot(*slot));
-    }
-    if (parameterCount != 2) {
-        const std::string count = parameterCount == 0 ? "names no parameter"
-                                  : parameterCount == 1
-                                      ? "names one parameter: "
-                                      : "names " + std::to_string(parameterCount) + " parameters: ";
-        reading.problem = HeaderProblem(count + named);
-        return reading;
-    }
-    StatePointOutcome outcome;
-    if (const std::string_view noChain = NoChainMessage(layout.ticked, outcome); !noChain.empty()) {
-        reading.problem =
-            "header: " + named + " do not fix a state together: " + std::string(noChain);
-    }
+    reading.problem =
+        split.problem.empty() ? PlaceColumns(names, layout) : HeaderProblem(split.problem);
     return reading;
 }
 

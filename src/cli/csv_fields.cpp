@@ -35,8 +35,8 @@ std::size_t ReadQuoted(std::string_view line, std::size_t begin, std::string* fi
     }
 }
 
-// Length of the UTF-8 sequence that starts with `lead` and is well formed in `rest` (which
-// starts with lead), or 0.
+// Length of the well-formed UTF-8 sequence of two to four bytes at the start of `rest`, or 0
+// (an overlong form, a surrogate or a code point beyond U+10FFFF is not well formed).
 std::size_t Utf8SequenceLength(std::string_view rest)
 {
     const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(rest[i]); };
