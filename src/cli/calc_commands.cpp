@@ -117,8 +117,7 @@ int RunBatchCommand(const std::string& input, unsigned jobs, const std::string& 
         PrintProblem("hygrova-calc: cannot open " + input + ": " + std::strerror(errno));
         return kExitUnusable;
     }
-    static char outputBuffer[1 << 16];
-    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);  // rows leave in large writes
     ProgressLine progress(file);
     LineReader reader([&](char* buffer, std::size_t size) {
         const std::size_t count = std::fread(buffer, 1, size, file);
