@@ -123,12 +123,34 @@ def chart():
     }
 
 
+# Byte 0: bytes per read - 1; byte 1: longest line kept - 1; then the file.
+def csv_reader():
+    def seed(text, read=255, longest=255):
+        return bytes([read, longest]) + text
+
+    return {
+        "plain": seed(b"tdb,rh\n20,50\n25,60\n"),
+        "bom_crlf_no_final_end": seed(b"\xef\xbb\xbftdb,rh\r\n20,50\r\n-5,80", 2),
+        "tabs_pressure": seed(b"tdb\tp\trh\n20\t101325\t50\n20\t40000\t50\n"),
+        "quoted": seed(b'"tdb","rh"\n"20","5""0"\n"20"x,50\n"20,50\n'),
+        "field_counts": seed(b"tdb,rh\n20\n20,50,1\n\n"),
+        "long_line": seed(b"tdb,rh\n20,50\n" + b"7" * 300 + b"\n20,50\n", 16, 31),
+        "binary": seed(b"tdb,rh\n2\x00,50\n\x01\xff,3\n20\xe4\xb8,5\n"),
+        "all_pairs": seed(b"twb,tdp\n15,10\n"),
+        "dependent_pair": seed(b"twb,h\n15,50\n"),
+        "one_parameter": seed(b"tdb\n20\n"),
+        "warnings_faults": seed(b"rh,d\n0,10\n,5\n101,5\n50,5\n"),
+        "empty": seed(b""),
+    }
+
+
 def main():
     for target, seeds in {
         "fuzz_number_text": number_text(),
         "fuzz_state_point": state_point(),
         "fuzz_readout": readout(),
         "fuzz_chart": chart(),
+        "fuzz_csv_reader": csv_reader(),
     }.items():
         folder = ROOT / target
         shutil.rmtree(folder, ignore_errors=True)

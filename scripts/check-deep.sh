@@ -70,7 +70,7 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TY
   -DHYGROVA_BUILD_TESTS=OFF -DHYGROVA_BUILD_BENCHMARKS=OFF "$@" >/dev/null
 cmake --build "$fuzz_build" --parallel "$jobs" --target fuzzers
 
-fuzzers=(fuzz_number_text fuzz_state_point fuzz_readout fuzz_chart)
+fuzzers=(fuzz_number_text fuzz_state_point fuzz_readout fuzz_chart fuzz_csv_reader)
 artifacts=$fuzz_build/artifacts
 rm -rf "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"
 mkdir -p "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"

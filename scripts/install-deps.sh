@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config locales
   qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-wqy-microhei fonts-arphic-uming
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man time
   xvfb xauth x11-utils x11-apps xdotool imagemagick openbox wmctrl
 )
 if [ "${HYGROVA_WITH_FUZZ:-0}" = 1 ]; then

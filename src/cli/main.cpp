@@ -1,0 +1,61 @@
+// hygrova-calc: the state-point calculation of Hygrova's results window on the command line
+// and over files of measurements.
+
+#include "cli/calc_commands.h"
+
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+int main(int argc, char** argv)
+{
+    CLI::App app(
+        "Computes the state of moist air from two known parameters, with the same "
+        "numbers and texts as Hygrova's results window.",
+        "hygrova-calc");
+    app.set_version_flag("--version", "hygrova-calc " HYGROVA_VERSION);
+    app.require_subcommand(1);
+    std::string pressurePa = "101325";
+
+    CLI::App* state = app.add_subcommand(
+        "state", "Prints the eight quantities of one state: caption, text and unit per line.");
+    std::vector<std::string> assignments;
+    bool json = false;
+    state->add_option("NAME=VALUE", assignments, "Two known parameters, e.g. tdb=20 rh=50");
+    state->add_option("--pressure", pressurePa, "Atmospheric pressure, Pa");
+    state->add_flag("--json", json, "Print one JSON object instead of lines");
+
+    CLI::App* batch = app.add_subcommand(
+        "batch",
+        "Reads CSV rows of two parameters (and optionally p, Pa) and writes the columns "
+        "tdb,twb,tdp,rh,d,h,v,pv,message.");
+    std::string input = "-";
+    unsigned jobs = 1;
+    batch->add_option("FILE", input, "Input CSV file; - or nothing reads the standard input");
+    batch->add_option("--jobs,-j", jobs, "Threads that solve rows; the order is kept")
+        ->check(CLI::Range(1u, 64u));
+    batch->add_option("--pressure", pressurePa, "Atmospheric pressure for rows without p, Pa");
+
+    // Set last: subcommands take the footer of their parent when they are added.
+    app.footer(
+        "Parameters: tdb dry bulb, twb wet bulb and tdp dew point temperature (degrees "
+        "Celsius), rh relative humidity (%), d moisture content (g/kg dry air), h enthalpy "
+        "(kJ/kg dry air). Pressures in Pa, 50000 to 200000, default 101325.\n\n"
+        "Examples:\n"
+        "  hygrova-calc state tdb=20 rh=50\n"
+        "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"
+        "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n\n"
+        "'hygrova-calc state --help' and 'hygrova-calc batch --help' show the options of "
+        "each command.");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? 0 : hygrova::kExitUnusable;
+    }
+    if (state->parsed()) {
+        return hygrova::RunStateCommand(assignments, pressurePa, json);
+    }
+    return hygrova::RunBatchCommand(input, jobs, pressurePa);
+}

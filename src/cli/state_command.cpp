@@ -1,0 +1,73 @@
+#include "cli/state_command.h"
+
+#include "cli/calc_names.h"
+
+namespace hygrova {
+
+StateArguments QueryFromAssignments(const std::vector<std::string>& assignments, float pressureHpa)
+{
+    StateArguments arguments;
+    arguments.query.pressure = pressureHpa;
+    for (const std::string& assignment : assignments) {
+        const std::size_t equals = assignment.find('=');
+        if (equals == std::string::npos) {
+            arguments.problem = "expected NAME=VALUE, got \"" + assignment + "\"";
+            return arguments;
+        }
+        const std::string_view name = std::string_view(assignment).substr(0, equals);
+        const std::optional<int> slot = SlotOfName(name);
+        if (!slot) {
+            arguments.problem = "unknown parameter \"" + std::string(name) + "\"; the names are " +
+                                std::string(kParameterList);
+            return arguments;
+        }
+        if (arguments.query.ticked[*slot]) {
+            arguments.problem = "parameter " + std::string(NameOfSlot(*slot)) + " given twice";
+            return arguments;
+        }
+        arguments.query.ticked[*slot] = true;
+        arguments.query.texts[*slot] = assignment.substr(equals + 1);
+    }
+    return arguments;
+}
+
+std::string_view ProblemOf(const StatePointOutcome& outcome)
+{
+    if (const auto* warning = std::get_if<StatePointWarning>(&outcome)) {
+        return warning->message;
+    }
+    if (const auto* fault = std::get_if<StatePointFault>(&outcome)) {
+        return fault->description;
+    }
+    return {};
+}
+
+std::string StateLines(const StatePointResults& results)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        lines.append(kResultColumns[i].caption).append("\t").append(results[i]).append("\t");
+        lines.append(kResultColumns[i].unit).append("\n");
+    }
+    return lines;
+}
+
+std::string StateJson(const StatePointResults& results)
+{
+    // A result text is a blank or a minus sign and a decimal number, possibly with an
+    // exponent: without its blank it is a JSON number as it stands.
+    std::string json = "{";
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const std::string_view text = results[i];
+        json.append(i == 0 ? "\"" : ",\"").append(kResultColumns[i].name).append("\":");
+        if (text.empty()) {
+            json.append("null");
+        } else {
+            json.append(text.front() == ' ' ? text.substr(1) : text);
+        }
+    }
+    json.append("}\n");
+    return json;
+}
+
+}  // namespace hygrova
