@@ -7,9 +7,10 @@ set(CPACK_PACKAGE_VENDOR "Hygrova developers")
 set(CPACK_PACKAGE_CONTACT "Hygrova developers <hygrova@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "enthalpy-moisture content (h-d) chart of moist air")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Hygrova draws the enthalpy-moisture content (h-d) chart of moist air for a chosen
-atmospheric pressure, shows the state of the air under the mouse pointer, computes a
-state from any two known parameters and marks it on the chart. Its interface is Chinese.")
+    "Hygrova draws the enthalpy-moisture content (h-d) chart of moist air for
+a chosen atmospheric pressure, shows the state of the air under the mouse
+pointer, computes a state from any two known parameters and marks it on the
+chart. Its interface is Chinese.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://hygrova.example.org")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
