@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -52,6 +53,11 @@ bool WriteSvg(const QString& folder, const QString& name)
 
 int main(int argc, char* argv[])
 {
+    // Qt wants a private runtime folder, which a build step does not have.
+    const QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    }
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
     if (args.size() < 4) {
