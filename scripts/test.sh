@@ -11,7 +11,7 @@ cd "$root"
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 0700 "$XDG_RUNTIME_DIR"
 
-HYGROVA_PRESET=test "$root/scripts/build.sh" "$@"
+HYGROVA_PRESET="test" "$root/scripts/build.sh" "$@"
 
 echo "== Core and window tests (offscreen)"
 ctest --preset test --parallel "$(nproc)"

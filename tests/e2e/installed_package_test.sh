@@ -4,7 +4,7 @@
 # installed program briefly on an X display: its main window shows the chart.
 # Usage: installed_package_test.sh <deb> <artifact dir>; run it under xvfb-run.
 set -euo pipefail
-# shellcheck source=screen_checks.sh
+# shellcheck source=SCRIPTDIR/screen_checks.sh
 source "$(dirname "$0")/screen_checks.sh"
 deb=$1
 artifacts=$2

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Checks on screenshots of the real program, sourced by the end-to-end scripts.
 
 # pixels_of <png> <colour> <fuzz %>: the number of pixels of about that colour.

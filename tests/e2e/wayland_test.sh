@@ -4,7 +4,7 @@
 # window keeps its size once shown (the window-shape rules settle without an X11 frame).
 # Usage: wayland_test.sh <hygrova> <artifact dir>; needs weston and Qt's Wayland plugin.
 set -euo pipefail
-# shellcheck source=screen_checks.sh
+# shellcheck source=SCRIPTDIR/screen_checks.sh
 source "$(dirname "$0")/screen_checks.sh"
 program=$1
 artifacts=$2
@@ -40,12 +40,14 @@ done
 [ -S "$XDG_RUNTIME_DIR/$socket" ] || { cat "$artifacts/weston.log" >&2; fail "weston did not start"; }
 export WAYLAND_DISPLAY=$socket
 
-# shot <name>: a screenshot of the whole output into the artifact dir.
+# shot <name>: a screenshot of the whole output into the artifact dir (weston-screenshooter
+# writes a time-stamped file into the current folder).
 shot() {
-  local file
+  local files
   (cd "$artifacts" && weston-screenshooter >/dev/null 2>&1) || fail "weston-screenshooter failed"
-  file=$(ls -t "$artifacts"/wayland-screenshot-*.png | head -n 1)
-  mv "$file" "$artifacts/$1.png"
+  files=("$artifacts"/wayland-screenshot-*.png)
+  [ -f "${files[0]}" ] || fail "weston-screenshooter wrote no screenshot"
+  mv "${files[0]}" "$artifacts/$1.png"
 }
 
 QT_QPA_PLATFORM=wayland "$program" >"$log" 2>&1 &
