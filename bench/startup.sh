@@ -2,7 +2,7 @@
 # Start-up time of the real program, from launch to the chart painted on the screen, and its
 # peak memory. Runs on a virtual X display: bench/startup.sh [build dir] [runs]
 set -euo pipefail
-build=${1:-build}
+build=${1:-build/bench}
 runs=${2:-5}
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds Hygrova in build/ (or $HYGROVA_BUILD_DIR) after installing what is
-# missing. Extra arguments go to cmake's configure step.
+# Configures and builds one of Hygrova's CMake presets (HYGROVA_PRESET, default "dev": the
+# program alone) in build/<preset>/ after installing what is missing. Extra arguments go to
+# cmake's configure step.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${HYGROVA_BUILD_DIR:-$root/build}
+preset=${HYGROVA_PRESET:-dev}
+cd "$root"
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+cmake --preset "$preset" "$@" >/dev/null
+cmake --build --preset "$preset" --parallel "$(nproc)"

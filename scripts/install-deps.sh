@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Hygrova needs to build, run and test.
+# Installs the Debian packages Hygrova needs to build, run and test, packaging and Wayland
+# included; HYGROVA_WITH_FUZZ=1 adds clang for the fuzzers, HYGROVA_WITH_WINDOWS=1 the
+# mingw-w64 cross compiler, GoogleTest's sources and wine for the Windows build of the core.
 # Runs apt-get directly as root, through sudo otherwise; does nothing when all are present.
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config locales
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev libxcb1-dev
   fonts-wqy-microhei fonts-arphic-uming
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man time
   xvfb xauth x11-utils x11-apps xdotool imagemagick openbox wmctrl
+  weston qt6-wayland
+  dpkg-dev desktop-file-utils appstream lintian
 )
 if [ "${HYGROVA_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)
+fi
+if [ "${HYGROVA_WITH_WINDOWS:-0}" = 1 ]; then
+  packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64)
 fi
 
 missing=()

@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Builds Hygrova and starts it.
+# Builds Hygrova (CMake preset "dev", in build/dev/) and starts it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${HYGROVA_BUILD_DIR:-$root/build}
+program=$root/build/dev/src/hygrova
 
-HYGROVA_BUILD_DIR=$build "$root/scripts/build.sh" -DHYGROVA_BUILD_TESTS=OFF -DHYGROVA_BUILD_BENCHMARKS=OFF
+HYGROVA_PRESET=dev "$root/scripts/build.sh"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   cat >&2 <<MSG
-Hygrova is built ($build/src/hygrova), but this machine has no display to show it on.
+Hygrova is built ($program), but this machine has no display to show it on.
 Run it on a virtual X display and take a screenshot:
-  xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '$build/src/hygrova & sleep 2; import -window root hygrova.png; kill %1'
+  xvfb-run -a -s "-screen 0 1920x1080x24" bash -c '$program & sleep 2; import -window root hygrova.png; kill %1'
 MSG
   exit 1
 fi
-exec "$build/src/hygrova"
+exec "$program"

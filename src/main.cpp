@@ -8,6 +8,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hygrova"));
+    // Wayland desktops find the program's desktop entry, and with it the icon, by this id.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.hygrova.Hygrova"));
     hygrova::Form1 form1;
     form1.show();
     return QApplication::exec();

@@ -8,15 +8,24 @@
 namespace hygrova {
 namespace {
 
-// The icon drawn on a 48-unit square: a white card with a saturation curve, two enthalpy
-// lines falling to the right and a red state point.
 QPixmap IconPixmap(int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
+    PaintProgramIcon(p, size);
+    return pixmap;
+}
+
+}  // namespace
+
+// Drawn on a 48-unit square: a white card with a saturation curve, two enthalpy lines
+// falling to the right and a red state point.
+void PaintProgramIcon(QPainter& p, qreal side)
+{
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 48.0, size / 48.0);
+    p.scale(side / 48.0, side / 48.0);
     p.setPen(QPen(QColor(64, 64, 160), 2));
     p.setBrush(QColor(255, 255, 255));
     p.drawRoundedRect(QRectF(2, 2, 44, 44), 6, 6);
@@ -31,10 +40,8 @@ QPixmap IconPixmap(int size)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 0, 0));
     p.drawEllipse(QPointF(24, 26), 3.5, 3.5);
-    return pixmap;
+    p.restore();
 }
-
-}  // namespace
 
 QIcon ProgramIcon()
 {

@@ -8,9 +8,13 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+#ifdef HYGROVA_WITH_X11
 #include <xcb/xcb.h>
+#endif
 
 namespace hygrova {
+
+#ifdef HYGROVA_WITH_X11
 namespace {
 
 // The _NET_FRAME_EXTENTS property of an X window: left, right, top, bottom, in device pixels.
@@ -44,9 +48,11 @@ std::optional<std::array<std::uint32_t, 4>> FrameExtents(xcb_connection_t* conne
 }
 
 }  // namespace
+#endif
 
 QSize WindowFrameSize(const QWidget& window)
 {
+#ifdef HYGROVA_WITH_X11
     const auto* x11 = QGuiApplication::platformName() == QLatin1String("xcb")
                           ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
                           : nullptr;
@@ -65,6 +71,9 @@ QSize WindowFrameSize(const QWidget& window)
     const qreal ratio = window.devicePixelRatioF();
     const auto [left, right, top, bottom] = *extents;
     return QSize(qRound((left + right) / ratio), qRound((top + bottom) / ratio));
+#else
+    return window.frameGeometry().size() - window.size();
+#endif
 }
 
 }  // namespace hygrova
