@@ -80,6 +80,15 @@ QImage ChartImage(const ChartSheet& sheet, double scale)
     return image;
 }
 
+QByteArray ChartPng(const ChartSheet& sheet, double scale)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    ChartImage(sheet, scale).save(&buffer, "PNG");
+    return data;
+}
+
 QByteArray ChartSvg(const ChartSheet& sheet)
 {
     QBuffer buffer;
@@ -124,12 +133,9 @@ QString SaveChart(const QString& fileName, const ChartSheet& sheet, double pngSc
     }
     QByteArray data;
     switch (*format) {
-        case ChartFormat::Png: {
-            QBuffer buffer(&data);
-            buffer.open(QIODevice::WriteOnly);
-            ChartImage(sheet, pngScale).save(&buffer, "PNG");
+        case ChartFormat::Png:
+            data = ChartPng(sheet, pngScale);
             break;
-        }
         case ChartFormat::Svg:
             data = ChartSvg(sheet);
             break;

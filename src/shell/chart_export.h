@@ -25,6 +25,9 @@ std::optional<ChartFormat> ChartFormatOfName(const QString& fileName);
 // for pixel; at any other scale the lines are drawn again, sharp at that size.
 QImage ChartImage(const ChartSheet& sheet, double scale);
 
+// The PNG file of ChartImage(sheet, scale).
+QByteArray ChartPng(const ChartSheet& sheet, double scale);
+
 // The chart as vectors: every line a segment in its color, the texts as text in their fonts,
 // the marks as discs. The SVG's units are twips; the PDF's page is the sheet's size.
 QByteArray ChartSvg(const ChartSheet& sheet);
