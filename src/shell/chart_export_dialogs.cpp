@@ -66,6 +66,8 @@ QString DefaultChartFileName(float pressureHpa)
 ChartFileChoice AskChartFile(QWidget* parent, float pressureHpa, double screenScale)
 {
     QFileDialog dialog(parent, QStringLiteral("保存图表"));
+    // Above the query dialog and the results window, which keep themselves on top.
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -93,6 +95,7 @@ ChartFileChoice AskChartFile(QWidget* parent, float pressureHpa, double screenSc
 void PreviewAndPrintChart(QWidget* parent, QPrinter& printer, const ChartSheet& sheet)
 {
     QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowFlag(Qt::WindowStaysOnTopHint);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&sheet](QPrinter* target) { PrintChart(*target, sheet); });
     preview.exec();
