@@ -5,6 +5,7 @@
 #include "shell/twips.h"
 #include "shell/vertical_label.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFontMetricsF>
