@@ -1,5 +1,7 @@
 #include "shell/chart_export.h"
 
+#include "shell/png_encoding.h"
+
 #include <cmath>
 
 #include <QBuffer>
@@ -82,11 +84,7 @@ QImage ChartImage(const ChartSheet& sheet, double scale)
 
 QByteArray ChartPng(const ChartSheet& sheet, double scale)
 {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    ChartImage(sheet, scale).save(&buffer, "PNG");
-    return data;
+    return EncodePng(ChartImage(sheet, scale));
 }
 
 QByteArray ChartSvg(const ChartSheet& sheet)
