@@ -74,6 +74,8 @@ void ChartSurface::Clear()
 {
     FitImage();
     m_image.fill(Qt::white);
+    m_drawnSegments.clear();
+    m_marks.clear();
     update();
 }
 
@@ -97,6 +99,7 @@ void ChartSurface::DrawSegments(const std::vector<ChartSegment>& segments)
                              m_image.height(),
                              static_cast<int>(m_image.bytesPerLine() / sizeof(std::uint32_t))};
     DrawHairlines(canvas, segments, scale);
+    m_drawnSegments.insert(m_drawnSegments.end(), segments.begin(), segments.end());
     update();
 }
 
@@ -110,6 +113,9 @@ void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
     painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(m_fillColor))
                                                      : QBrush(Qt::NoBrush));
     painter.drawEllipse(QPointF(x / tpp, y / tpp), radius / tpp, radius / tpp);
+    m_marks.push_back(
+        {x, y, radius, outline,
+         m_fillStyle == FillStyle::Solid ? std::optional(m_fillColor) : std::nullopt});
     update();
 }
 

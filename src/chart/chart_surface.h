@@ -2,6 +2,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/palette.h"
+#include "chart/sheet_geometry.h"
 
 #include <vector>
 
@@ -43,6 +44,11 @@ public:
     // The retained image (device pixels), for checks of what was drawn.
     const QImage& RetainedImage() const { return m_image; }
 
+    // What is on the picture as data, kept until the next Clear, so that the chart can leave
+    // the window as drawn: the display lists drawn, in order, and the plotted marks.
+    const std::vector<ChartSegment>& DrawnSegments() const { return m_drawnSegments; }
+    const std::vector<ChartMark>& Marks() const { return m_marks; }
+
 signals:
     // The pointer moved over the picture (or, with a button held, anywhere while dragging
     // from it); position in twips of the picture.
@@ -60,6 +66,8 @@ private:
     double TwipsPerPx() const;
 
     QImage m_image;
+    std::vector<ChartSegment> m_drawnSegments;
+    std::vector<ChartMark> m_marks;
     FillStyle m_fillStyle = FillStyle::Transparent;
     // The program never sets a fill color of its own; red makes a plotted state a red disc.
     Rgb m_fillColor{255, 0, 0};

@@ -8,23 +8,32 @@
 #include "query/form2_query_dialog.h"
 #include "query/form5_results_window.h"
 #include "shell/artwork.h"
+#include "shell/chart_export.h"
+#include "shell/chart_export_dialogs.h"
+#include "shell/chart_sheet.h"
 #include "shell/control_style.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/form4_about_window.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
 #include "shell/vertical_label.h"
+#include "shell/warning_box.h"
 #include "shell/window_frame.h"
 #include "shell/window_helpers.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 
@@ -80,6 +89,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     setWindowIcon(ProgramIcon());
     CreateControls();
     CreateMenu();
+    CreateChartMenu();
     Form_Load();
 }
 
@@ -199,6 +209,30 @@ void Form1::CreateMenu()
     connect(menu_ser, &QAction::triggered, this, &Form1::Command1_Click);
     connect(menu_set, &QAction::triggered, this, &Form1::Command2_Click);
     connect(menu_abt, &QAction::triggered, this, &Form1::Command3_Click);
+}
+
+void Form1::CreateChartMenu()
+{
+    ChartMenu = new QMenu(this);
+    ChartMenu->setObjectName(QStringLiteral("ChartMenu"));
+    menu_copy = ChartMenu->addAction(QStringLiteral("复制图表"));
+    menu_save = ChartMenu->addAction(QStringLiteral("保存图表…"));
+    menu_print = ChartMenu->addAction(QStringLiteral("打印…"));
+    menu_copy->setObjectName(QStringLiteral("menu_copy"));
+    menu_save->setObjectName(QStringLiteral("menu_save"));
+    menu_print->setObjectName(QStringLiteral("menu_print"));
+    connect(menu_copy, &QAction::triggered, this, &Form1::menu_copy_Click);
+    connect(menu_save, &QAction::triggered, this, &Form1::menu_save_Click);
+    connect(menu_print, &QAction::triggered, this, &Form1::menu_print_Click);
+
+    Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Picture1, &QWidget::customContextMenuRequested, this, &Form1::Picture1_ContextMenu);
+    // The keys work anywhere in the active main window; the action stays off the menu bar.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, &Form1::ChartMenuKey_Press);
 }
 
 std::array<QLineEdit*, 8> Form1::ReadoutBoxes() const
@@ -381,6 +415,47 @@ void Form1::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float x,
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         boxes[i]->setText(QString::fromStdString(texts[i]));
     }
+}
+
+void Form1::Picture1_ContextMenu(const QPoint& position)
+{
+    if (isEnabled()) {
+        ChartMenu->popup(Picture1->mapToGlobal(position));
+    }
+}
+
+void Form1::ChartMenuKey_Press()
+{
+    // At the pointer when it is over the chart, else in the middle of the chart.
+    const QPoint pointer = Picture1->mapFromGlobal(QCursor::pos());
+    Picture1_ContextMenu(Picture1->rect().contains(pointer) ? pointer : Picture1->rect().center());
+}
+
+void Form1::menu_copy_Click()
+{
+    QGuiApplication::clipboard()->setMimeData(ChartMimeData(CaptureChartSheet(*this)).release());
+}
+
+void Form1::menu_save_Click()
+{
+    const ChartFileChoice choice =
+        AskChartFile(this, TheAppState().AtmosphericPressure, devicePixelRatioF());
+    if (choice.fileName.isEmpty()) {
+        return;
+    }
+    const QString failure = SaveChart(choice.fileName, CaptureChartSheet(*this), choice.pngScale);
+    if (!failure.isEmpty()) {
+        ShowWarningBox(this, failure);
+    }
+}
+
+void Form1::menu_print_Click()
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SetChartPrinterDefaults(*m_printer);
+    }
+    PreviewAndPrintChart(this, *m_printer, CaptureChartSheet(*this));
 }
 
 Form2& Form1::QueryDialog()

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <utility>
 
 #include <QMainWindow>
@@ -13,6 +14,8 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QPrinter;
 class QPushButton;
 
 namespace hygrova {
@@ -83,6 +86,12 @@ public:
     QAction* menu_ser = nullptr;        // "查询(&C)"
     QAction* menu_set = nullptr;        // "设置(&S)"
     QAction* menu_abt = nullptr;        // "关于(&A)"
+    // The chart's context menu (right-click on the picture, the Menu key, Shift+F10), by
+    // which the chart leaves the window.
+    QMenu* ChartMenu = nullptr;
+    QAction* menu_copy = nullptr;   // "复制图表"
+    QAction* menu_save = nullptr;   // "保存图表…"
+    QAction* menu_print = nullptr;  // "打印…"
     SkinEngine BSE1;
 
     // The eight readout boxes, Text1..Text8.
@@ -94,6 +103,11 @@ public slots:
     void Command3_Click();  // About
     void Command4_Click();  // exit
     void Picture1_MouseMove(Qt::MouseButtons button, Qt::KeyboardModifiers shift, float x, float y);
+    void Picture1_ContextMenu(const QPoint& position);  // right-click, picture pixels
+    void ChartMenuKey_Press();                          // the Menu key or Shift+F10
+    void menu_copy_Click();                             // copy the chart
+    void menu_save_Click();                             // save the chart in a file
+    void menu_print_Click();                            // print the chart
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -112,6 +126,7 @@ private:
     void CreateFormLabels();
     void CreateChartLabels();
     void CreateMenu();
+    void CreateChartMenu();
     // Holds the window at no less than 65 % of the primary screen's width with its outer
     // height at three quarters of its outer width; does nothing while maximized or minimized.
     void KeepWindowShape();
@@ -126,6 +141,8 @@ private:
     QPointer<Form3> m_form3;
     QPointer<Form4> m_form4;
     QPointer<Form5> m_form5;
+    // The printer the chart goes to, made on the first print; it keeps the user's choices.
+    std::unique_ptr<QPrinter> m_printer;
     // The last request for the shaped size: the size the window had and the size asked for.
     std::pair<QSize, QSize> m_lastRequest;
     // The size the window frame adds, as last seen; a window manager adds its frame only

@@ -1,0 +1,92 @@
+// The chart leaving the window (offscreen): the default chart with one mark, captured from
+// the main window and made into an SVG, a PDF and a PNG at twice the screen's size.
+
+#include "chart/chart_surface.h"
+#include "shell/chart_export.h"
+#include "shell/chart_sheet.h"
+#include "shell/form1_main_window.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+namespace hygrova {
+namespace {
+
+// The main window as it starts on a 1920 x 1080 screen, with the typical state marked.
+Form1& MainWindow()
+{
+    static Form1* form = [] {
+        auto* created = new Form1;
+        created->show();
+        if (!QTest::qWaitForWindowExposed(created)) {
+            std::abort();  // no chart to measure
+        }
+        const float unit = TheAppState().ChartUnit;
+        created->Picture1->SetFillStyle(ChartSurface::FillStyle::Solid);
+        created->Picture1->DrawCircle(7.261f * unit, 10 * unit, 0.2f * unit, Rgb{255, 0, 0});
+        return created;
+    }();
+    return *form;
+}
+
+void Run(benchmark::State& state, const std::function<qsizetype(const ChartSheet&)>& make)
+{
+    const Form1& form = MainWindow();
+    qsizetype bytes = 0;
+    for (auto _ : state) {
+        bytes = make(CaptureChartSheet(form));
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_ChartSvg(benchmark::State& state)
+{
+    Run(state, [](const ChartSheet& sheet) { return ChartSvg(sheet).size(); });
+}
+BENCHMARK(BM_ChartSvg)->Unit(benchmark::kMillisecond);
+
+void BM_ChartPdf(benchmark::State& state)
+{
+    Run(state, [](const ChartSheet& sheet) { return ChartPdf(sheet).size(); });
+}
+BENCHMARK(BM_ChartPdf)->Unit(benchmark::kMillisecond);
+
+// The image alone, and encoded as the PNG file is.
+void BM_ChartImage2x(benchmark::State& state)
+{
+    Run(state, [](const ChartSheet& sheet) { return ChartImage(sheet, 2).sizeInBytes(); });
+}
+BENCHMARK(BM_ChartImage2x)->Unit(benchmark::kMillisecond);
+
+void BM_ChartPng2x(benchmark::State& state)
+{
+    Run(state, [](const ChartSheet& sheet) { return ChartPng(sheet, 2).size(); });
+}
+BENCHMARK(BM_ChartPng2x)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace hygrova
+
+int main(int argc, char* argv[])
+{
+    const std::string path = "/tmp/hygrova-bench-screens-" + std::to_string(getpid()) + ".json";
+    std::ofstream(path) << R"({"screens":[{"name":"S1","x":0,"y":0,"width":1920,"height":1080,)"
+                           R"("logicalDpi":96}]})";
+    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).c_str(), 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::remove(path.c_str());
+    return 0;
+}

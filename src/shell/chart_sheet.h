@@ -1,0 +1,62 @@
+#pragma once
+
+#include "chart/chart_drawing.h"
+#include "chart/sheet_geometry.h"
+
+#include <vector>
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <QTransform>
+
+class QPainter;
+
+namespace hygrova {
+
+class Form1;
+
+// A text of the chart sheet: a scale label, one character of the vertical temperature
+// title, or the pressure caption.
+struct SheetText {
+    QString text;
+    QFont font;  // sized in twips (as its pixel size), so that it scales with the sheet
+    QColor color;
+    QRectF rect;         // twips in the sheet
+    int flags = 0;       // Qt::AlignmentFlag
+    bool boxed = false;  // drawn on a white box, as the relative-humidity labels are
+};
+
+// The chart as it leaves the window: the picture with its lines and marks, the scale labels
+// around and on it, and the pressure caption, all in twips on a sheet whose origin is its
+// top-left corner. Built from what the main window shows, so every output shows what the
+// screen shows; the readout boxes and the buttons stay behind.
+struct ChartSheet {
+    double width = 0;   // twips
+    double height = 0;  // twips
+    QRectF picture;     // the chart picture, twips in the sheet
+    // One pixel of the screen, twips: the width of every line and of a mark's outline.
+    double pixelTwips = 15;
+    std::vector<ChartSegment> segments;  // the display list cut to the picture, picture twips
+    std::vector<ChartMark> marks;        // picture twips
+    std::vector<SheetText> besideTexts;  // labels beside the picture, which it covers
+    std::vector<SheetText> onTexts;      // labels on the picture and the pressure caption
+    QImage retained;                     // the picture's retained image, as on screen
+};
+
+// The chart sheet of the main window as it is on screen now.
+ChartSheet CaptureChartSheet(const Form1& form);
+
+// The one conversion from sheet twips to output units: x' = scale * x + left, likewise y.
+QTransform SheetToOutput(const SheetPlacement& placement);
+
+// Paints the sheet at the placement: the labels beside the picture, the white picture with
+// the lines in their order and the marks, then the labels on it and the caption. With
+// `usePicture` set, the retained image stands in for the white picture, its lines and its
+// marks, pixel for pixel (the placement must then map one screen pixel to whole pixels).
+void PaintChartSheet(QPainter& painter, const ChartSheet& sheet, const SheetPlacement& placement,
+                     bool usePicture = false);
+
+}  // namespace hygrova

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Saves the chart from the real hygrova executable as a user does, on an X display with a
+# window manager: plots the typical state (dry bulb 20 °C, relative humidity 50 %),
+# right-clicks the chart, takes "保存图表…", types a file name ending in .svg, presses Enter,
+# and checks the SVG written: the chart's lines, its labels as text and the red mark.
+# Usage: chart_export_test.sh <hygrova> <artifact dir>; run it under xvfb-run. Screenshots of
+# the steps and the SVG are kept in the artifact dir.
+set -euo pipefail
+program=$1
+artifacts=$2
+mkdir -p "$artifacts"
+rm -f "$artifacts"/*.png "$artifacts"/*.svg
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+chmod 0700 "$XDG_RUNTIME_DIR"
+work=$(mktemp -d)
+export HOME=$work
+log=$artifacts/program.log
+pid=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -f "$log" ] && sed 's/^/  program: /' "$log" >&2
+  exit 1
+}
+step=0
+shot() { step=$((step + 1)); import -window root "$artifacts/$(printf %02d $step)-$1.png"; }
+
+openbox --sm-disable >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm 2>/dev/null || true; [ -n "$pid" ] && kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
+sleep 0.5
+
+find_window() {  # find_window <exact title>: the id of the visible window, waiting for it
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+geometry() {  # geometry <window>: sets X Y WIDTH HEIGHT of its client area on the screen
+  local info
+  info=$(xwininfo -id "$1")
+  X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+  Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+  WIDTH=$(awk '/^ *Width:/ { print $NF }' <<<"$info")
+  HEIGHT=$(awk '/^ *Height:/ { print $NF }' <<<"$info")
+}
+click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
+# A point of the main window's client area (below the menu bar) at design twips.
+at() {
+  geometry "$main"
+  local menu
+  menu=$(import -window root -crop "1x80+$((X + 4))+$Y" -depth 8 txt:- |
+         awk -F'[,:]' '/#C0C0FF/ { print $2; exit }')
+  [ -n "$menu" ] || fail "no client area found below the menu bar"
+  awk -v x="$1" -v y="$2" -v X="$X" -v Y="$Y" -v w="$WIDTH" -v h="$HEIGHT" -v m="$menu" \
+    'BEGIN { printf "%d %d", X + x / 12915 * w, Y + m + y / 9600 * (h - m) }'
+}
+
+"$program" 2>"$log" &
+pid=$!
+main=$(find_window Hygrova) || fail "the main window did not appear"
+sleep 0.7
+
+# "查询", then dry bulb 20 and relative humidity 50, "确定" and "描点".
+# shellcheck disable=SC2046
+click $(at 12007 7027)
+query=$(find_window 查询条件) || fail "no query dialog"
+results=$(find_window 查询结果) || fail "no results window"
+geometry "$query"
+click $((X + 24)) $((Y + 40))
+xdotool type --delay 50 20
+click $((X + 24)) $((Y + 88))
+xdotool type --delay 50 50
+click $((X + 36)) $((Y + 196))
+geometry "$results"
+click $((X + 340)) $((Y + 20))
+shot state-plotted
+
+# Right-click the chart, take the second entry of its menu: "保存图表…".
+# shellcheck disable=SC2046
+click $(at 3000 3000) 3
+shot chart-menu
+xdotool key Down Down Return
+dialog=$(find_window 保存图表) || fail "no save dialog after the second entry of the chart menu"
+sleep 0.5
+shot save-dialog
+target=$work/chart.svg
+xdotool key ctrl+a
+xdotool type --delay 20 "$target"
+sleep 0.3
+xdotool key Return
+for _ in $(seq 100); do [ -s "$target" ] && break; sleep 0.1; done
+[ -s "$target" ] || fail "no file written at $target"
+cp "$target" "$artifacts/chart.svg"
+shot saved
+
+# The SVG: the chart's lines in their colors, the labels as text, the red disc.
+lines=$(grep -c '<polyline' "$target" || true)
+echo "SVG: $lines line elements, $(wc -c <"$target") bytes"
+[ "$lines" -ge 500 ] || fail "the SVG holds only $lines lines"
+grep -q 'stroke="#0000ff"' "$target" || fail "no relative-humidity curves (blue) in the SVG"
+grep -q '>100%<' "$target" || fail "no \"100%\" label in the SVG"
+grep -q '大气压力' "$target" || fail "no pressure caption in the SVG"
+grep -B3 '<circle' "$target" | grep -q 'fill="#ff0000"' || fail "no red mark in the SVG"
+ls "$work" | grep -v -x 'chart.svg' | grep -q . && fail "files left beside the SVG: $(ls "$work")"
+
+wmctrl -i -c "$main"
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "the program did not end after closing its window"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "exit status $status"
+if grep -E -q 'ERROR: (Address|Leak)Sanitizer|runtime error:|Sanitizer' "$log"; then
+  fail "sanitizer report"
+fi
+echo "PASS: the chart saved as SVG from its context menu"
