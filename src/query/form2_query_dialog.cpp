@@ -275,7 +275,9 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome)
             boxes[k]->setText(QString::fromStdString(results[k]));
         }
     }
-    ShowAndRaise(form5);
+    // The results come up above the other windows while the keyboard stays here, for the
+    // next query.
+    ShowAbove(form5);
 }
 
 void Form2::Command2_Click()

@@ -8,6 +8,7 @@
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
+#include "shell/window_helpers.h"
 #include "shell/warning_box.h"
 
 #include <cstdint>
@@ -146,6 +147,7 @@ Form3::Form3(Form1& main)
     CreateControls();
     CentreOnScreen(*this);
     Form_Load();
+    KeepAboveOwner(*this, main);
 }
 
 void Form3::CreateControls()

@@ -3,6 +3,7 @@
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
+#include "shell/window_helpers.h"
 
 #include <algorithm>
 
@@ -75,6 +76,7 @@ Form4::Form4(Form1& main)
     CreateControls();
     CentreOnScreen(*this);
     Form_Load();
+    KeepAboveOwner(*this, main);
 }
 
 void Form4::CreateControls()
