@@ -229,37 +229,28 @@ void Form1::setVisible(bool visible)
 {
     if (visible && !m_placed) {
         // The window gets its shape and its place in the middle of the screen before it first
-        // appears. Both count the frame, which a window manager adds only once the window is
-        // shown: it is asked beforehand which frame that will be.
+        // appears, and its native window is created with them, so that the window manager
+        // takes them as they are. Both count the frame, which the window manager adds only
+        // once the window is shown: it is asked beforehand which frame that will be.
         m_placed = true;
-        winId();
-        RequestFrameExtents(*this);
-        m_frameSize = WindowFrameSize(*this);
+        m_frameSize = SizeOfFrame(ExpectedFrameMargins());
         setMinimumSize(ShapedOuterSize(0) - m_frameSize);
         resize(ShapedOuterSize() - m_frameSize);
-        CentreOnPrimaryScreen();
+        // Before the native window exists, a position is that of the frame's corner.
+        if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+            const QRect area = primary->availableGeometry();
+            const QSize outer = size() + m_frameSize;
+            // A window larger than the screen keeps its title bar on the screen.
+            move(area.left() + std::max(0, (area.width() - outer.width()) / 2),
+                 area.top() + std::max(0, (area.height() - outer.height()) / 2));
+        }
     }
     QMainWindow::setVisible(visible);
 }
 
-void Form1::CentreOnPrimaryScreen()
-{
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (primary == nullptr) {
-        return;
-    }
-    const QRect area = primary->availableGeometry();
-    const QMargins frame = WindowFrameMargins(*this);
-    const QSize outer = size().grownBy(frame);
-    // A window larger than the screen keeps its title bar on the screen.
-    const QPoint corner(area.left() + std::max(0, (area.width() - outer.width()) / 2),
-                        area.top() + std::max(0, (area.height() - outer.height()) / 2));
-    move(corner + QPoint(frame.left(), frame.top()));
-}
-
 QSize Form1::ShapedOuterSize() const
 {
-    return ShapedOuterSize((width() + WindowFrameSize(*this).width()) * TwipsPerPixel(this));
+    return ShapedOuterSize((width() + m_frameSize.width()) * TwipsPerPixel(this));
 }
 
 QSize Form1::ShapedOuterSize(double outerWidth) const
@@ -286,13 +277,12 @@ void Form1::KeepWindowShape()
     if (m_interactiveChange) {
         return;
     }
-    const QSize frame = WindowFrameSize(*this);
-    const QSize least = ShapedOuterSize(0) - frame;
+    const QSize least = ShapedOuterSize(0) - m_frameSize;
     if (least != minimumSize()) {
         // The window manager keeps the window from being dragged narrower than that.
         setMinimumSize(least);
     }
-    const QSize wanted = ShapedOuterSize() - frame;
+    const QSize wanted = ShapedOuterSize() - m_frameSize;
     // A window manager that answers the request with the same other size again is not
     // asked a second time, so that it cannot start an endless exchange of resizes.
     const std::pair<QSize, QSize> request{size(), wanted};
@@ -357,9 +347,9 @@ void Form1::KeepShapeOfNewFrame()
     }
     // The outer shape counts the frame, which a window manager may change after the window
     // has appeared (it is known by the time the window is moved into it or activated).
-    const QSize frame = WindowFrameSize(*this);
-    if (frame != m_frameSize) {
-        m_frameSize = frame;
+    const auto frame = AnnouncedFrameMargins(*this);
+    if (frame && SizeOfFrame(*frame) != m_frameSize) {
+        m_frameSize = SizeOfFrame(*frame);
         KeepWindowShape();
     }
 }
@@ -383,7 +373,7 @@ void Form1::Form_Resize()
 void Form1::drawpic()
 {
     const double tpp = TwipsPerPixel(this);
-    const QSize outer = size() + WindowFrameSize(*this);
+    const QSize outer = size() + m_frameSize;
     const PictureGeometry picture =
         PictureGeometryFor(static_cast<float>(outer.width() * tpp),
                            static_cast<float>(outer.height() * tpp), static_cast<float>(tpp));

@@ -119,8 +119,6 @@ private:
     // width in twips (0 gives the smallest shape the screen allows).
     QSize ShapedOuterSize() const;
     QSize ShapedOuterSize(double outerWidth) const;
-    // Puts the window, frame included, in the middle of the primary screen's free area.
-    void CentreOnPrimaryScreen();
     // Checks the shape again when the size of the window frame has changed.
     void KeepShapeOfNewFrame();
     void MoveScaleLabels(const ChartDrawing& chart);
@@ -132,8 +130,8 @@ private:
     QPointer<Form5> m_form5;
     // The last request for the shaped size: the size the window had and the size asked for.
     std::pair<QSize, QSize> m_lastRequest;
-    // The size the window frame adds, as last seen; a window manager adds its frame only
-    // after the window first appears.
+    // The size the window frame adds, as last announced by the window manager, or as it
+    // said it would be before the window first appeared (it adds the frame only then).
     QSize m_frameSize;
     bool m_placed = false;
     // The window has just left the maximized or minimized state and the window manager has

@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 
 #include <xcb/xcb.h>
 
@@ -75,6 +76,15 @@ std::optional<std::array<std::uint32_t, 4>> FrameExtents(xcb_connection_t* conne
     return std::array<std::uint32_t, 4>{values[0], values[1], values[2], values[3]};
 }
 
+// Frame extents in device pixels (left, right, top, bottom) as margins in device-independent
+// pixels.
+QMargins InPixels(const std::array<std::uint32_t, 4>& extents, qreal ratio)
+{
+    const auto [left, right, top, bottom] = extents;
+    return QMargins(qRound(left / ratio), qRound(top / ratio), qRound(right / ratio),
+                    qRound(bottom / ratio));
+}
+
 xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window)
 {
     const ReplyPtr<xcb_query_tree_reply_t> tree(
@@ -84,7 +94,7 @@ xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window)
 
 }  // namespace
 
-QMargins WindowFrameMargins(const QWidget& window)
+std::optional<QMargins> AnnouncedFrameMargins(const QWidget& window)
 {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr) {
@@ -93,37 +103,26 @@ QMargins WindowFrameMargins(const QWidget& window)
         return QMargins(client.left() - frame.left(), client.top() - frame.top(),
                         frame.right() - client.right(), frame.bottom() - client.bottom());
     }
-    // Until the window manager has framed the window (or without one) there is no frame. Qt's
-    // own guess at the frame can be far off while the window is being framed.
+    // Qt's own guess at the frame can be far off while the window is being framed.
     const auto extents =
         window.internalWinId() != 0
             ? FrameExtents(connection, static_cast<xcb_window_t>(window.internalWinId()))
             : std::nullopt;
     if (!extents) {
-        return QMargins();
+        return std::nullopt;
     }
-    const qreal ratio = window.devicePixelRatioF();
-    const auto [left, right, top, bottom] = *extents;
-    return QMargins(qRound(left / ratio), qRound(top / ratio), qRound(right / ratio),
-                    qRound(bottom / ratio));
+    return InPixels(*extents, window.devicePixelRatioF());
 }
 
-QSize WindowFrameSize(const QWidget& window)
-{
-    const QMargins frame = WindowFrameMargins(window);
-    return QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-}
-
-void RequestFrameExtents(QWidget& window)
+QMargins ExpectedFrameMargins()
 {
     xcb_connection_t* connection = X11Connection();
-    if (connection == nullptr || window.internalWinId() == 0) {
-        return;
+    if (connection == nullptr) {
+        return QMargins();
     }
-    const auto id = static_cast<xcb_window_t>(window.internalWinId());
-    if (FrameExtents(connection, id)) {
-        return;
-    }
+    QWindow probe;
+    probe.create();
+    const auto id = static_cast<xcb_window_t>(probe.winId());
     // Only a window manager that lists the request among the hints it supports answers it.
     const xcb_window_t root = RootOf(connection, id);
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
@@ -133,7 +132,7 @@ void RequestFrameExtents(QWidget& window)
         supported = supported || (request != XCB_ATOM_NONE && hint == request);
     }
     if (!supported) {
-        return;
+        return QMargins();
     }
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -147,9 +146,15 @@ void RequestFrameExtents(QWidget& window)
     // The answer is a property of the window; the window manager sets it when it gets to
     // the request.
     const auto deadline = std::chrono::steady_clock::now() + kFrameAnswerTimeout;
-    while (!FrameExtents(connection, id) && std::chrono::steady_clock::now() < deadline) {
+    auto extents = FrameExtents(connection, id);
+    while (!extents && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        extents = FrameExtents(connection, id);
     }
+    if (!extents) {
+        return QMargins();
+    }
+    return InPixels(*extents, probe.devicePixelRatio());
 }
 
 WindowManagerCue CueOfNativeEvent(const QByteArray& eventType, const void* message)

@@ -3,6 +3,8 @@
 #include <QMargins>
 #include <QSize>
 
+#include <optional>
+
 class QByteArray;
 class QWidget;
 
@@ -10,19 +12,22 @@ namespace hygrova {
 
 // The frame that the window manager puts around a top-level window (left, top, right,
 // bottom), in device-independent pixels. Under X11 it is read from the frame extents the
-// window manager announces on the window, which are there once the window is framed or the
-// window manager has answered RequestFrameExtents (none before, or without a window
-// manager); on other platforms from Qt's frame geometry.
-QMargins WindowFrameMargins(const QWidget& window);
+// window manager announces on the window once it has framed it: none before that, or
+// without a window manager. On other platforms it is Qt's frame geometry.
+std::optional<QMargins> AnnouncedFrameMargins(const QWidget& window);
 
-// The size the frame adds: left + right border, title bar + bottom border.
-QSize WindowFrameSize(const QWidget& window);
+// The size a frame adds: left + right border, title bar + bottom border.
+inline QSize SizeOfFrame(const QMargins& frame)
+{
+    return QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
 
-// Asks the window manager, before the window is first shown, which frame it will put around
-// it, so that the window can be given its outer size and place before it appears. Waits a
-// short while for the answer, and only when the window manager says it gives one; the
-// native window must exist. Does nothing on platforms without such a request.
-void RequestFrameExtents(QWidget& window);
+// The frame that the window manager will put around an ordinary top-level window, asked of
+// it before any such window is shown, so that a window can be created with its outer size
+// and place right from the start. Asks with a window of its own that is never shown, and
+// waits a short while for the answer, only when the window manager says it gives one. Empty
+// where there is no such question to ask.
+QMargins ExpectedFrameMargins();
 
 // What a native event of a window tells about the window manager's handling of it.
 enum class WindowManagerCue {
