@@ -133,7 +133,7 @@ std::int16_t SpacingOfEntry(int entry)
 }  // namespace
 
 Form3::Form3(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_main(main)
@@ -147,7 +147,6 @@ Form3::Form3(Form1& main)
     CreateControls();
     CentreOnScreen(*this);
     Form_Load();
-    KeepAboveOwner(*this, main);
 }
 
 void Form3::CreateControls()
@@ -276,6 +275,8 @@ void Form3::showEvent(QShowEvent* event)
     if (!event->spontaneous()) {
         SSTab1->setCurrentIndex(0);
     }
+    // Above the disabled main window, whatever is clicked there.
+    KeepAboveOwner(*this, m_main);
     QWidget::showEvent(event);
 }
 

@@ -60,7 +60,7 @@ const TextLabel kTextLabels[] = {
 }  // namespace
 
 Form4::Form4(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       m_main(main)
@@ -76,7 +76,6 @@ Form4::Form4(Form1& main)
     CreateControls();
     CentreOnScreen(*this);
     Form_Load();
-    KeepAboveOwner(*this, main);
 }
 
 void Form4::CreateControls()
@@ -140,6 +139,13 @@ void Form4::Command1_Click()
     // Closing destroys the window once this click has been handled.
     close();
     m_main.activateWindow();
+}
+
+void Form4::showEvent(QShowEvent* event)
+{
+    // Above the disabled main window, whatever is clicked there.
+    KeepAboveOwner(*this, m_main);
+    QWidget::showEvent(event);
 }
 
 void Form4::closeEvent(QCloseEvent* event)
