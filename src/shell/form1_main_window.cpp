@@ -448,8 +448,9 @@ Form5* Form1::ExistingResultsWindow() const
 void Form1::Command1_Click()
 {
     // The keyboard goes to the query dialog, where the query is typed.
-    ShowAndRaise(QueryDialog());
+    ShowAbove(QueryDialog());
     ShowAbove(ResultsWindow());
+    QueryDialog().activateWindow();
 }
 
 void Form1::Command2_Click()
