@@ -77,12 +77,14 @@ std::optional<std::array<std::uint32_t, 4>> FrameExtents(xcb_connection_t* conne
 }
 
 // Frame extents in device pixels (left, right, top, bottom) as margins in device-independent
-// pixels.
+// pixels. Each pair of sides adds up to its whole rounded, so that the frame's size is as
+// exact as it can be (at a ratio of 2 a one-pixel border on each side adds one pixel).
 QMargins InPixels(const std::array<std::uint32_t, 4>& extents, qreal ratio)
 {
     const auto [left, right, top, bottom] = extents;
-    return QMargins(qRound(left / ratio), qRound(top / ratio), qRound(right / ratio),
-                    qRound(bottom / ratio));
+    const int x = qRound(left / ratio);
+    const int y = qRound(top / ratio);
+    return QMargins(x, y, qRound((left + right) / ratio) - x, qRound((top + bottom) / ratio) - y);
 }
 
 xcb_window_t RootOf(xcb_connection_t* connection, xcb_window_t window)
