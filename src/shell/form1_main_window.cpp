@@ -17,6 +17,8 @@
 #include "shell/window_frame.h"
 #include "shell/window_helpers.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -27,8 +29,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-
-#include <algorithm>
 
 namespace hygrova {
 namespace {
@@ -323,19 +323,19 @@ bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* res
 {
     // The shape is checked again once Qt has handled the event.
     switch (CueOfNativeEvent(eventType, message)) {
-    case WindowManagerCue::FrameMayHaveChanged:
-        QMetaObject::invokeMethod(this, &Form1::KeepShapeOfNewFrame, Qt::QueuedConnection);
-        break;
-    case WindowManagerCue::InteractiveChangeStarted:
-        m_interactiveChange = true;
-        break;
-    case WindowManagerCue::InteractiveChangeEnded:
-        m_interactiveChange = false;
-        m_lastRequest = {};
-        QMetaObject::invokeMethod(this, &Form1::KeepWindowShape, Qt::QueuedConnection);
-        break;
-    case WindowManagerCue::None:
-        break;
+        case WindowManagerCue::FrameMayHaveChanged:
+            QMetaObject::invokeMethod(this, &Form1::KeepShapeOfNewFrame, Qt::QueuedConnection);
+            break;
+        case WindowManagerCue::InteractiveChangeStarted:
+            m_interactiveChange = true;
+            break;
+        case WindowManagerCue::InteractiveChangeEnded:
+            m_interactiveChange = false;
+            m_lastRequest = {};
+            QMetaObject::invokeMethod(this, &Form1::KeepWindowShape, Qt::QueuedConnection);
+            break;
+        case WindowManagerCue::None:
+            break;
     }
     return QMainWindow::nativeEvent(eventType, message, result);
 }

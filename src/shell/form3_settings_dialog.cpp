@@ -8,8 +8,8 @@
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
-#include "shell/window_helpers.h"
 #include "shell/warning_box.h"
+#include "shell/window_helpers.h"
 
 #include <cstdint>
 #include <limits>

@@ -166,25 +166,25 @@ WindowManagerCue CueOfNativeEvent(const QByteArray& eventType, const void* messa
     }
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     switch (event->response_type & 0x7f) {
-    case XCB_REPARENT_NOTIFY:
-    case XCB_PROPERTY_NOTIFY:
-        return WindowManagerCue::FrameMayHaveChanged;
-    case XCB_FOCUS_OUT:
-    case XCB_FOCUS_IN: {
-        // The focus events that a keyboard grab causes, not those of the pointer's window.
-        const auto* focus = static_cast<const xcb_focus_in_event_t*>(message);
-        if (focus->detail == XCB_NOTIFY_DETAIL_POINTER) {
-            return WindowManagerCue::None;
+        case XCB_REPARENT_NOTIFY:
+        case XCB_PROPERTY_NOTIFY:
+            return WindowManagerCue::FrameMayHaveChanged;
+        case XCB_FOCUS_OUT:
+        case XCB_FOCUS_IN: {
+            // The focus events that a keyboard grab causes, not those of the pointer's window.
+            const auto* focus = static_cast<const xcb_focus_in_event_t*>(message);
+            if (focus->detail == XCB_NOTIFY_DETAIL_POINTER) {
+                return WindowManagerCue::None;
+            }
+            // Focus leaving for a grab starts the interactive change; whatever the focus does next
+            // (back to the window when the grab ends, or elsewhere) ends it.
+            const bool grabbed = (event->response_type & 0x7f) == XCB_FOCUS_OUT &&
+                                 focus->mode == XCB_NOTIFY_MODE_GRAB;
+            return grabbed ? WindowManagerCue::InteractiveChangeStarted
+                           : WindowManagerCue::InteractiveChangeEnded;
         }
-        // Focus leaving for a grab starts the interactive change; whatever the focus does next
-        // (back to the window when the grab ends, or elsewhere) ends it.
-        const bool grabbed =
-            (event->response_type & 0x7f) == XCB_FOCUS_OUT && focus->mode == XCB_NOTIFY_MODE_GRAB;
-        return grabbed ? WindowManagerCue::InteractiveChangeStarted
-                       : WindowManagerCue::InteractiveChangeEnded;
-    }
-    default:
-        return WindowManagerCue::None;
+        default:
+            return WindowManagerCue::None;
     }
 }
 

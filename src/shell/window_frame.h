@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include <QMargins>
 #include <QSize>
-
-#include <optional>
 
 class QByteArray;
 class QWidget;

@@ -68,8 +68,8 @@ TEST(WindowManagerCueTest, FocusGrabsFrameAndPropertyEventsAreRead)
             event.detail = c.detail;
             event.mode = c.mode;
             EXPECT_EQ(CueOfNativeEvent("xcb_generic_event_t", &event), c.cue)
-                << "event " << int(c.type) << " detail " << int(c.detail) << " mode "
-                << int(c.mode) << (sent ? " (sent)" : "");
+                << "event " << int(c.type) << " detail " << int(c.detail) << " mode " << int(c.mode)
+                << (sent ? " (sent)" : "");
         }
     }
     const xcb_focus_in_event_t event{};
