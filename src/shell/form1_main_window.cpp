@@ -233,16 +233,26 @@ void Form1::setVisible(bool visible)
         // takes them as they are. Both count the frame, which the window manager adds only
         // once the window is shown: it is asked beforehand which frame that will be.
         m_placed = true;
-        m_frameSize = SizeOfFrame(ExpectedFrameMargins());
+        const std::optional<QMargins> expected = ExpectedFrameMargins();
+        if (!expected) {
+            winId();  // where only the window's own native window tells its frame
+        }
+        const QMargins frame = expected.value_or(AnnouncedFrameMargins(*this).value_or(QMargins()));
+        m_frameSize = SizeOfFrame(frame);
         setMinimumSize(ShapedOuterSize(0) - m_frameSize);
         resize(ShapedOuterSize() - m_frameSize);
-        // Before the native window exists, a position is that of the frame's corner.
         if (const QScreen* primary = QGuiApplication::primaryScreen()) {
             const QRect area = primary->availableGeometry();
             const QSize outer = size() + m_frameSize;
             // A window larger than the screen keeps its title bar on the screen.
-            move(area.left() + std::max(0, (area.width() - outer.width()) / 2),
-                 area.top() + std::max(0, (area.height() - outer.height()) / 2));
+            QPoint corner(area.left() + std::max(0, (area.width() - outer.width()) / 2),
+                          area.top() + std::max(0, (area.height() - outer.height()) / 2));
+            // Before the native window exists, a position is that of the frame's corner;
+            // afterwards that of the client area.
+            if (testAttribute(Qt::WA_WState_Created)) {
+                corner += QPoint(frame.left(), frame.top());
+            }
+            move(corner);
         }
     }
     QMainWindow::setVisible(visible);
@@ -296,6 +306,11 @@ void Form1::KeepWindowShape()
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    // Only a window manager's answer counts as an answer to the last request; a size that the
+    // program itself set again is asked to change as any other.
+    if (!event->spontaneous()) {
+        m_lastRequest = {};
+    }
     Form_Resize();
 }
 

@@ -116,11 +116,11 @@ std::optional<QMargins> AnnouncedFrameMargins(const QWidget& window)
     return InPixels(*extents, window.devicePixelRatioF());
 }
 
-QMargins ExpectedFrameMargins()
+std::optional<QMargins> ExpectedFrameMargins()
 {
     xcb_connection_t* connection = X11Connection();
     if (connection == nullptr) {
-        return QMargins();
+        return std::nullopt;
     }
     QWindow probe;
     probe.create();

@@ -25,9 +25,10 @@ inline QSize SizeOfFrame(const QMargins& frame)
 // The frame that the window manager will put around an ordinary top-level window, asked of
 // it before any such window is shown, so that a window can be created with its outer size
 // and place right from the start. Asks with a window of its own that is never shown, and
-// waits a short while for the answer, only when the window manager says it gives one. Empty
-// where there is no such question to ask.
-QMargins ExpectedFrameMargins();
+// waits a short while for the answer, only when the window manager says it gives one (no
+// frame otherwise). Empty on platforms where the frame is known only from a window's own
+// native window.
+std::optional<QMargins> ExpectedFrameMargins();
 
 // What a native event of a window tells about the window manager's handling of it.
 enum class WindowManagerCue {
