@@ -132,6 +132,7 @@ std::int16_t SpacingOfEntry(int entry)
 
 }  // namespace
 
+// A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
 Form3::Form3(Form1& main)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -59,6 +59,7 @@ const TextLabel kTextLabels[] = {
 
 }  // namespace
 
+// A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
 Form4::Form4(Form1& main)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

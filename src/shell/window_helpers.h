@@ -38,7 +38,8 @@ inline void ShowAndRaise(QWidget& window)
 
 // Keeps a window above the window it belongs to: the window manager stacks it over its owner
 // and raises it with the owner, so that a click on the owner does not bury it. Nothing else
-// of the owner's is shared.
+// of the owner's is shared. The window must be a dialog (Qt::Dialog): Qt tells an X11 window
+// manager the owner of dialogs only.
 inline void KeepAboveOwner(QWidget& window, QWidget& owner)
 {
     window.winId();
