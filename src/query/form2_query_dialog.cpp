@@ -275,7 +275,10 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome)
             boxes[k]->setText(QString::fromStdString(results[k]));
         }
     }
-    ShowAndRaise(form5);
+    // The results come up above the other windows while the keyboard stays here, for the
+    // next query (where showing a window activates it all the same, it is taken back).
+    ShowAbove(form5);
+    activateWindow();
 }
 
 void Form2::Command2_Click()

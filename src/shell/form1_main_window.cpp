@@ -21,6 +21,8 @@
 #include "shell/window_frame.h"
 #include "shell/window_helpers.h"
 
+#include <algorithm>
+
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -260,26 +262,48 @@ void Form1::Form_Load()
 void Form1::setVisible(bool visible)
 {
     if (visible && !m_placed) {
-        // Give the window its proper shape before it first appears, then centre it. Creating
-        // the native window first makes the frame's size known where the platform can tell it.
+        // The window gets its shape and its place in the middle of the screen before it first
+        // appears, and its native window is created with them, so that the window manager
+        // takes them as they are. Both count the frame, which the window manager adds only
+        // once the window is shown: it is asked beforehand which frame that will be.
         m_placed = true;
-        winId();
-        const QSize outer = ShapedOuterSize();
-        m_frameSize = WindowFrameSize(*this);
-        resize(outer - m_frameSize);
-        CentreOnScreen(*this);
+        const std::optional<QMargins> expected = ExpectedFrameMargins();
+        if (!expected) {
+            winId();  // where only the window's own native window tells its frame
+        }
+        const QMargins frame = expected.value_or(AnnouncedFrameMargins(*this).value_or(QMargins()));
+        m_frameSize = SizeOfFrame(frame);
+        setMinimumSize(ShapedOuterSize(0) - m_frameSize);
+        resize(ShapedOuterSize() - m_frameSize);
+        if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+            const QRect area = primary->availableGeometry();
+            const QSize outer = size() + m_frameSize;
+            // A window larger than the screen keeps its title bar on the screen.
+            QPoint corner(area.left() + std::max(0, (area.width() - outer.width()) / 2),
+                          area.top() + std::max(0, (area.height() - outer.height()) / 2));
+            // Before the native window exists, a position is that of the frame's corner;
+            // afterwards that of the client area.
+            if (testAttribute(Qt::WA_WState_Created)) {
+                corner += QPoint(frame.left(), frame.top());
+            }
+            move(corner);
+        }
     }
     QMainWindow::setVisible(visible);
 }
 
 QSize Form1::ShapedOuterSize() const
 {
+    return ShapedOuterSize((width() + m_frameSize.width()) * TwipsPerPixel(this));
+}
+
+QSize Form1::ShapedOuterSize(double outerWidth) const
+{
     const double tpp = TwipsPerPixel(this);
     const QScreen* primary = QGuiApplication::primaryScreen();
     const double screenWidth =
         primary != nullptr ? primary->geometry().width() * TwipsPerPixel() : 0;
     const auto minimumWidth = static_cast<float>(0.65 * screenWidth);
-    double outerWidth = (width() + WindowFrameSize(*this).width()) * tpp;
     if (minimumWidth > outerWidth) {
         outerWidth = minimumWidth;
     }
@@ -292,7 +316,17 @@ void Form1::KeepWindowShape()
     if (windowState() & kSystemSizedStates) {
         return;  // the window system owns the size now
     }
-    const QSize wanted = ShapedOuterSize() - WindowFrameSize(*this);
+    // While the user drags the frame, the window manager sizes the window by the pointer;
+    // the shape is restored when the drag is over.
+    if (m_interactiveChange) {
+        return;
+    }
+    const QSize least = ShapedOuterSize(0) - m_frameSize;
+    if (least != minimumSize()) {
+        // The window manager keeps the window from being dragged narrower than that.
+        setMinimumSize(least);
+    }
+    const QSize wanted = ShapedOuterSize() - m_frameSize;
     // A window manager that answers the request with the same other size again is not
     // asked a second time, so that it cannot start an endless exchange of resizes.
     const std::pair<QSize, QSize> request{size(), wanted};
@@ -306,6 +340,11 @@ void Form1::KeepWindowShape()
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    // Only a window manager's answer counts as an answer to the last request; a size that the
+    // program itself set again is asked to change as any other.
+    if (!event->spontaneous()) {
+        m_lastRequest = {};
+    }
     Form_Resize();
 }
 
@@ -331,16 +370,21 @@ void Form1::changeEvent(QEvent* event)
 
 bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
-    // An X window manager puts the window into its frame and announces the frame's size in
-    // a property of the window; Qt reads it only when asked. Being reparented and any change
-    // of a property are cues to look at the frame again, once Qt has handled them.
-    constexpr std::uint8_t kXcbReparentNotify = 21;
-    constexpr std::uint8_t kXcbPropertyNotify = 28;
-    if (eventType == "xcb_generic_event_t") {
-        const std::uint8_t type = static_cast<const std::uint8_t*>(message)[0] & 0x7f;
-        if (type == kXcbReparentNotify || type == kXcbPropertyNotify) {
+    // The shape is checked again once Qt has handled the event.
+    switch (CueOfNativeEvent(eventType, message)) {
+        case WindowManagerCue::FrameMayHaveChanged:
             QMetaObject::invokeMethod(this, &Form1::KeepShapeOfNewFrame, Qt::QueuedConnection);
-        }
+            break;
+        case WindowManagerCue::InteractiveChangeStarted:
+            m_interactiveChange = true;
+            break;
+        case WindowManagerCue::InteractiveChangeEnded:
+            m_interactiveChange = false;
+            m_lastRequest = {};
+            QMetaObject::invokeMethod(this, &Form1::KeepWindowShape, Qt::QueuedConnection);
+            break;
+        case WindowManagerCue::None:
+            break;
     }
     return QMainWindow::nativeEvent(eventType, message, result);
 }
@@ -350,11 +394,11 @@ void Form1::KeepShapeOfNewFrame()
     if (m_awaitingRestoredSize) {
         return;
     }
-    // The outer shape counts the frame, which a window manager adds only after the window
+    // The outer shape counts the frame, which a window manager may change after the window
     // has appeared (it is known by the time the window is moved into it or activated).
-    const QSize frame = WindowFrameSize(*this);
-    if (frame != m_frameSize) {
-        m_frameSize = frame;
+    const auto frame = AnnouncedFrameMargins(*this);
+    if (frame && SizeOfFrame(*frame) != m_frameSize) {
+        m_frameSize = SizeOfFrame(*frame);
         KeepWindowShape();
     }
 }
@@ -378,7 +422,7 @@ void Form1::Form_Resize()
 void Form1::drawpic()
 {
     const double tpp = TwipsPerPixel(this);
-    const QSize outer = size() + WindowFrameSize(*this);
+    const QSize outer = size() + m_frameSize;
     const PictureGeometry picture =
         PictureGeometryFor(static_cast<float>(outer.width() * tpp),
                            static_cast<float>(outer.height() * tpp), static_cast<float>(tpp));
@@ -493,8 +537,10 @@ Form5* Form1::ExistingResultsWindow() const
 
 void Form1::Command1_Click()
 {
-    ShowAndRaise(QueryDialog());
-    ShowAndRaise(ResultsWindow());
+    // The keyboard goes to the query dialog, where the query is typed.
+    ShowAbove(QueryDialog());
+    ShowAbove(ResultsWindow());
+    QueryDialog().activateWindow();
 }
 
 void Form1::Command2_Click()
@@ -523,6 +569,12 @@ void Form1::Command4_Click()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    // While the settings dialog or the About window is open, the window takes no input, and
+    // its close box does nothing either.
+    if (!isEnabled() && event->spontaneous()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

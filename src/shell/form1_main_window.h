@@ -130,8 +130,10 @@ private:
     // Holds the window at no less than 65 % of the primary screen's width with its outer
     // height at three quarters of its outer width; does nothing while maximized or minimized.
     void KeepWindowShape();
-    // The size the window's outer frame must have now, in pixels.
+    // The size the window's outer frame must have now, in pixels; and for a given outer
+    // width in twips (0 gives the smallest shape the screen allows).
     QSize ShapedOuterSize() const;
+    QSize ShapedOuterSize(double outerWidth) const;
     // Checks the shape again when the size of the window frame has changed.
     void KeepShapeOfNewFrame();
     void MoveScaleLabels(const ChartDrawing& chart);
@@ -145,13 +147,15 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     // The last request for the shaped size: the size the window had and the size asked for.
     std::pair<QSize, QSize> m_lastRequest;
-    // The size the window frame adds, as last seen; a window manager adds its frame only
-    // after the window first appears.
+    // The size the window frame adds, as last announced by the window manager, or as it
+    // said it would be before the window first appeared (it adds the frame only then).
     QSize m_frameSize;
     bool m_placed = false;
     // The window has just left the maximized or minimized state and the window manager has
     // not yet given back its former size.
     bool m_awaitingRestoredSize = false;
+    // The user is moving or resizing the window by its frame; the window manager sizes it.
+    bool m_interactiveChange = false;
     // States in which the window system, not the program, decides the window's size.
     static constexpr Qt::WindowStates kSystemSizedStates =
         Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;

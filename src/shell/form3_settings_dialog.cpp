@@ -9,6 +9,7 @@
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 #include "shell/warning_box.h"
+#include "shell/window_helpers.h"
 
 #include <cstdint>
 #include <limits>
@@ -131,8 +132,9 @@ std::int16_t SpacingOfEntry(int entry)
 
 }  // namespace
 
+// A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
 Form3::Form3(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_main(main)
@@ -274,6 +276,8 @@ void Form3::showEvent(QShowEvent* event)
     if (!event->spontaneous()) {
         SSTab1->setCurrentIndex(0);
     }
+    // Above the disabled main window, whatever is clicked there.
+    KeepAboveOwner(*this, m_main);
     QWidget::showEvent(event);
 }
 

@@ -3,6 +3,7 @@
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
+#include "shell/window_helpers.h"
 
 #include <algorithm>
 
@@ -58,8 +59,9 @@ const TextLabel kTextLabels[] = {
 
 }  // namespace
 
+// A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
 Form4::Form4(Form1& main)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
       m_main(main)
@@ -138,6 +140,13 @@ void Form4::Command1_Click()
     // Closing destroys the window once this click has been handled.
     close();
     m_main.activateWindow();
+}
+
+void Form4::showEvent(QShowEvent* event)
+{
+    // Above the disabled main window, whatever is clicked there.
+    KeepAboveOwner(*this, m_main);
+    QWidget::showEvent(event);
 }
 
 void Form4::closeEvent(QCloseEvent* event)

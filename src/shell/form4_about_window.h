@@ -39,6 +39,7 @@ public slots:
     void Command1_Click();  // "确定"
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

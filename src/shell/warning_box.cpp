@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 namespace hygrova {
@@ -22,8 +23,15 @@ void ShowWarningBox(QWidget* parent, const QString& message)
         Handler()(parent, message);
         return;
     }
+    const QPointer<QWidget> owner = parent != nullptr ? parent->window() : nullptr;
     QMessageBox box(QMessageBox::Warning, QString(), message, QMessageBox::Ok, parent);
     box.exec();
+    // When the box goes, the window manager may hand the activation to another window of the
+    // program. The window the box spoke for takes it back, so that the keyboard focus the
+    // caller then sets lands where the message points.
+    if (owner && owner->isVisible()) {
+        owner->activateWindow();
+    }
 }
 
 WarningBoxHandler SetWarningBoxHandler(WarningBoxHandler handler)

@@ -1,16 +1,46 @@
 #pragma once
 
+#include <optional>
+
+#include <QMargins>
 #include <QSize>
 
+class QByteArray;
 class QWidget;
 
 namespace hygrova {
 
-// The size, in device-independent pixels, that the window manager's frame adds to a
-// top-level window (left + right border, title bar + bottom border). Under X11 it is read
-// from the frame extents the window manager announces on the window, which are there as soon
-// as the window is framed (none before, or without a window manager); on other platforms, and
-// in a build without X11, from Qt's frame geometry.
-QSize WindowFrameSize(const QWidget& window);
+// The frame that the window manager puts around a top-level window (left, top, right,
+// bottom), in device-independent pixels. Under X11 it is read from the frame extents the
+// window manager announces on the window once it has framed it: none before that, or
+// without a window manager. On other platforms it is Qt's frame geometry.
+std::optional<QMargins> AnnouncedFrameMargins(const QWidget& window);
+
+// The size a frame adds: left + right border, title bar + bottom border.
+inline QSize SizeOfFrame(const QMargins& frame)
+{
+    return QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+}
+
+// The frame that the window manager will put around an ordinary top-level window, asked of
+// it before any such window is shown, so that a window can be created with its outer size
+// and place right from the start. Asks with a window of its own that is never shown, and
+// waits a short while for the answer, only when the window manager says it gives one (no
+// frame otherwise). Empty on platforms where the frame is known only from a window's own
+// native window.
+std::optional<QMargins> ExpectedFrameMargins();
+
+// What a native event of a window tells about the window manager's handling of it.
+enum class WindowManagerCue {
+    None,
+    // The window was put into a frame, or one of its properties changed: the frame may
+    // have a new size.
+    FrameMayHaveChanged,
+    // The window manager took the keyboard from the window, as it does while the user moves
+    // or resizes the window by its frame, and gave it back: the interactive change is over.
+    InteractiveChangeStarted,
+    InteractiveChangeEnded,
+};
+WindowManagerCue CueOfNativeEvent(const QByteArray& eventType, const void* message);
 
 }  // namespace hygrova

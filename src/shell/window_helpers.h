@@ -2,15 +2,49 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace hygrova {
 
-// Shows a window that may be hidden or behind others and brings it to the front.
+// Brings a minimized window back.
+inline void Unminimize(QWidget& window)
+{
+    if (window.isMinimized()) {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    }
+}
+
+// Shows a window that may be hidden, minimized or behind others and puts it above them,
+// leaving the activation where it is: a window that appears anew does not take the keyboard.
+inline void ShowAbove(QWidget& window)
+{
+    Unminimize(window);
+    const bool quiet = window.testAttribute(Qt::WA_ShowWithoutActivating);
+    window.setAttribute(Qt::WA_ShowWithoutActivating);
+    window.show();
+    window.setAttribute(Qt::WA_ShowWithoutActivating, quiet);
+    window.raise();
+}
+
+// Shows a window that may be hidden, minimized or behind others, brings it to the front and
+// makes it the active window.
 inline void ShowAndRaise(QWidget& window)
 {
+    Unminimize(window);
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+// Keeps a window above the window it belongs to: the window manager stacks it over its owner
+// and raises it with the owner, so that a click on the owner does not bury it. Nothing else
+// of the owner's is shared. The window must be a dialog (Qt::Dialog): Qt tells an X11 window
+// manager the owner of dialogs only.
+inline void KeepAboveOwner(QWidget& window, QWidget& owner)
+{
+    window.winId();
+    owner.winId();
+    window.windowHandle()->setTransientParent(owner.windowHandle());
 }
 
 // Unloads a window if it exists: its close handler runs, then it is destroyed. Unloading a
