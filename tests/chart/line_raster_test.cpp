@@ -73,8 +73,8 @@ TEST(LineRasterTest, EveryLineIsOneWeightInItsOwnColorWhereverItLies)
         double dx;
         double dy;
     };
-    const Direction directions[] = {{"vertical", 0, 1},  {"horizontal", 1, 0}, {"45 degrees", 1, 1},
-                                    {"falling", 1, -1},  {"shallow", 1, 0.3},  {"steep", 0.25, 1}};
+    const Direction directions[] = {{"vertical", 0, 1}, {"horizontal", 1, 0}, {"45 degrees", 1, 1},
+                                    {"falling", 1, -1}, {"shallow", 1, 0.3},  {"steep", 0.25, 1}};
     for (const int weight : {1, 2}) {
         for (const Direction& d : directions) {
             for (const double offset : {0.0, 0.2, 0.5, 0.7, 0.95}) {
@@ -93,8 +93,8 @@ TEST(LineRasterTest, EveryLineIsOneWeightInItsOwnColorWhereverItLies)
                             << d.name << " weight " << weight << " offset " << offset;
                         painted += pixel != kWhite ? 1 : 0;
                     }
-                    EXPECT_EQ(painted, weight)
-                        << d.name << " weight " << weight << " offset " << offset << " at " << major;
+                    EXPECT_EQ(painted, weight) << d.name << " weight " << weight << " offset "
+                                               << offset << " at " << major;
                 }
             }
         }
