@@ -1,6 +1,7 @@
 // Hygrova: the enthalpy-moisture content (h-d) chart of moist air.
 
 #include "shell/form1_main_window.h"
+#include "shell/qt_translations.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Hygrova"));
+    hygrova::InstallQtChineseTranslations(app);
     hygrova::Form1 form1;
     form1.show();
     return QApplication::exec();

@@ -1,5 +1,7 @@
 #include "shell/warning_box.h"
 
+#include "shell/native_title.h"
+
 #include <utility>
 
 #include <QMessageBox>
@@ -23,6 +25,7 @@ void ShowWarningBox(QWidget* parent, const QString& message)
         return;
     }
     QMessageBox box(QMessageBox::Warning, QString(), message, QMessageBox::Ok, parent);
+    ShowEmptyTitle(box);
     box.exec();
 }
 
