@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config locales
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libxcb1-dev
-  fonts-wqy-microhei fonts-arphic-uming
+  fonts-wqy-microhei fonts-dejavu-core fonts-arphic-uming
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils x11-apps xdotool imagemagick openbox wmctrl
 )

@@ -70,7 +70,7 @@ const char* const kWidestReadout = "-0.01234567";
 constexpr qreal kDesignPointSize = 9;
 constexpr qreal kSmallestPointSize = 6;
 // The temperature axis title keeps this many pixels clear of the numbers to its right.
-constexpr int kTitleGap = 3;
+constexpr int kTitleGap = 2;
 
 QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, double width,
                    double height, double tpp)
@@ -430,14 +430,15 @@ void Form1::FitLabelFonts()
     }
     fit(humidity);
 
-    // The axis titles; the temperature title stands left of the temperature numbers and
-    // must not run into them.
+    // The temperature title, one character under the other, stands left of its numbers and
+    // must not run into them; the other two axis titles read across.
     FontFitItem temperature = caption(Label9[9]);
     temperature.room.setWidth(
         std::min<qreal>(temperature.room.width(), Label9[0]->x() - Label9[9]->x() - kTitleGap));
+    fit({temperature});
     FontFitItem moisture = caption(Label10[9]);
     moisture.room.setHeight(std::min<qreal>(moisture.room.height(), chart.top() - Label10[9]->y()));
-    fit({temperature, moisture, caption(Label11[16])});
+    fit({moisture, caption(Label11[16])});
 
     std::vector<FontFitItem> captions;
     std::vector<FontFitItem> boxes;

@@ -17,17 +17,26 @@ namespace hygrova {
 namespace {
 
 const QString kLabelFace = QStringLiteral("WenQuanYi Micro Hei");
+const QString kDegreeFace = QStringLiteral("DejaVu Sans");
+constexpr char16_t kDegreeCelsius = u'\u2103';
 
 // Qt keeps this much room between an entry box's contents rectangle and its text, each side.
 constexpr qreal kLineEditTextMargin = 2;
 
 }  // namespace
 
-QFont LabelFont(qreal pointSize)
+QFont LabelFont(qreal pointSize, const QString& text)
 {
     QFont font;
+    QStringList families;
+    if (text.contains(QChar(kDegreeCelsius)) && QFontDatabase::hasFamily(kDegreeFace)) {
+        families.append(kDegreeFace);
+    }
     if (QFontDatabase::hasFamily(kLabelFace)) {
-        font.setFamilies({kLabelFace});
+        families.append(kLabelFace);
+    }
+    if (!families.isEmpty()) {
+        font.setFamilies(families);
     }
     font.setPointSizeF(pointSize);
     // Stated in full, so that nothing of a container's font (an italic frame caption) passes on.
@@ -85,18 +94,18 @@ bool TextFits(const QFont& font, const QString& text, QSizeF room, bool vertical
 
 qreal FitFamilyFont(const std::vector<FontFitItem>& family, qreal largestPt, qreal smallestPt)
 {
-    qreal size = largestPt;
-    const auto allFit = [&family](const QFont& font) {
-        return std::all_of(family.begin(), family.end(), [&font](const FontFitItem& item) {
+    const auto allFit = [&family](qreal size) {
+        return std::all_of(family.begin(), family.end(), [size](const FontFitItem& item) {
             const bool vertical = qobject_cast<const VerticalLabel*>(item.control) != nullptr;
-            return TextFits(font, item.text, item.room, vertical);
+            return TextFits(LabelFont(size, item.text), item.text, item.room, vertical);
         });
     };
-    while (size - 0.5 >= smallestPt && !allFit(LabelFont(size))) {
+    qreal size = largestPt;
+    while (size - 0.5 >= smallestPt && !allFit(size)) {
         size -= 0.5;
     }
-    const QFont font = LabelFont(size);
     for (const FontFitItem& item : family) {
+        const QFont font = LabelFont(size, item.text);
         if (item.control->font() != font) {
             item.control->setFont(font);
         }

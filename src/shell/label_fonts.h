@@ -10,10 +10,11 @@ class QWidget;
 
 namespace hygrova {
 
-// The face of the windows' captions, scale labels and value boxes: WenQuanYi Micro Hei,
-// whose Han characters stay crisp and whose figures are narrow at small sizes, where it is
-// installed, else the default sans-serif face.
-QFont LabelFont(qreal pointSize);
+// The font of the windows' captions, scale labels and value boxes for `text`: WenQuanYi
+// Micro Hei, whose Han characters stay crisp and whose figures are narrow at small sizes,
+// where it is installed, else the default sans-serif face. Its degree-Celsius sign is
+// blank, so a text with one takes DejaVu Sans first, falling back to it for the Han.
+QFont LabelFont(qreal pointSize, const QString& text = QString());
 
 // One control of a family of controls that share a font size, with the text it must show
 // whole and the room it has for it (logical pixels).
@@ -32,9 +33,9 @@ QSizeF TextRoom(const QWidget& control);
 // character under the other when `vertical`).
 bool TextFits(const QFont& font, const QString& text, QSizeF room, bool vertical = false);
 
-// Gives every control of the family LabelFont at the largest size, from `largestPt` down
-// in half-point steps to `smallestPt`, at which each item's text fits its room (the
-// smallest size where none fits), so that the family reads alike. Returns the size.
+// Gives every control of the family LabelFont (for its text) at the largest size, from `largestPt`
+// down in half-point steps to `smallestPt`, at which each item's text fits its room (the smallest
+// size where none fits), so that the family reads alike. Returns the size.
 qreal FitFamilyFont(const std::vector<FontFitItem>& family, qreal largestPt, qreal smallestPt);
 
 }  // namespace hygrova

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 
@@ -51,7 +52,7 @@ protected:
     static void ExpectOneSize(const std::vector<const QWidget*>& family)
     {
         for (const QWidget* control : family) {
-            EXPECT_EQ(control->font(), family.front()->font())
+            EXPECT_EQ(control->font().pointSizeF(), family.front()->font().pointSizeF())
                 << control->objectName().toStdString();
         }
     }
@@ -111,7 +112,7 @@ TEST_F(Form1LookTest, EveryLabelAndBoxShowsItsTextWholeAtEveryWindowSize)
                                              std::min(form1.Label10[9]->height(),
                                                       chart.top() - form1.Label10[9]->y())));
         ExpectWhole(form1.Label11[16], form1.Label11[16]->size());
-        ExpectOneSize({title, form1.Label10[9], form1.Label11[16]});
+        ExpectOneSize({form1.Label10[9], form1.Label11[16]});
 
         const std::vector<const QWidget*> captions = {form1.Label1, form1.Label2, form1.Label3,
                                                       form1.Label4, form1.Label5, form1.Label6,
@@ -145,6 +146,27 @@ TEST_F(Form1LookTest, LabelsKeepTheirColorsWhileADialogDisablesTheWindow)
             }
         }
         EXPECT_LT(darkest, 64) << label->text().toStdString() << " is greyed";
+    }
+}
+
+TEST_F(Form1LookTest, CaptionsDrawTheDegreeSign)
+{
+    // A face may list a character and draw it blank; the readout's "(℃)" must show.
+    for (const QLabel* label : {form1.Label1, form1.Label9[9]}) {
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(label->font());
+        painter.setPen(Qt::black);
+        painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("℃"));
+        painter.end();
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ink += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(ink, 5) << label->font().toString().toStdString();
     }
 }
 
