@@ -3,6 +3,7 @@
 #include "shell/vertical_label.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -29,10 +30,13 @@ QFont LabelFont(qreal pointSize, const QString& text)
 {
     QFont font;
     QStringList families;
-    if (text.contains(QChar(kDegreeCelsius)) && QFontDatabase::hasFamily(kDegreeFace)) {
+    // Asked once: the font database takes long to answer, and fonts are fitted on every resize.
+    static const bool haveDegreeFace = QFontDatabase::hasFamily(kDegreeFace);
+    static const bool haveLabelFace = QFontDatabase::hasFamily(kLabelFace);
+    if (haveDegreeFace && text.contains(QChar(kDegreeCelsius))) {
         families.append(kDegreeFace);
     }
-    if (QFontDatabase::hasFamily(kLabelFace)) {
+    if (haveLabelFace) {
         families.append(kLabelFace);
     }
     if (!families.isEmpty()) {
@@ -76,7 +80,11 @@ QSizeF TextRoom(const QWidget& control)
 
 bool TextFits(const QFont& font, const QString& text, QSizeF room, bool vertical)
 {
-    const QFontMetricsF metrics(font);
+    return TextFits(QFontMetricsF(font), text, room, vertical);
+}
+
+bool TextFits(const QFontMetricsF& metrics, const QString& text, QSizeF room, bool vertical)
+{
     if (vertical) {
         qreal widest = 0;
         for (const QChar c : text) {
@@ -94,10 +102,19 @@ bool TextFits(const QFont& font, const QString& text, QSizeF room, bool vertical
 
 qreal FitFamilyFont(const std::vector<FontFitItem>& family, qreal largestPt, qreal smallestPt)
 {
+    // The family's texts take at most two fonts at a size, with and without the degree sign;
+    // each is measured once.
     const auto allFit = [&family](qreal size) {
-        return std::all_of(family.begin(), family.end(), [size](const FontFitItem& item) {
+        std::vector<std::pair<QFont, QFontMetricsF>> measured;
+        return std::all_of(family.begin(), family.end(), [&](const FontFitItem& item) {
+            const QFont font = LabelFont(size, item.text);
+            auto known = std::find_if(measured.begin(), measured.end(),
+                                      [&font](const auto& m) { return m.first == font; });
+            if (known == measured.end()) {
+                known = measured.insert(measured.end(), {font, QFontMetricsF(font)});
+            }
             const bool vertical = qobject_cast<const VerticalLabel*>(item.control) != nullptr;
-            return TextFits(LabelFont(size, item.text), item.text, item.room, vertical);
+            return TextFits(known->second, item.text, item.room, vertical);
         });
     };
     qreal size = largestPt;

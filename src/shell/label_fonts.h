@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QSizeF>
 #include <QString>
 
@@ -32,6 +33,7 @@ QSizeF TextRoom(const QWidget& control);
 // width and height, for a text laid out from the room's top-left as a label does (or one
 // character under the other when `vertical`).
 bool TextFits(const QFont& font, const QString& text, QSizeF room, bool vertical = false);
+bool TextFits(const QFontMetricsF& metrics, const QString& text, QSizeF room, bool vertical);
 
 // Gives every control of the family LabelFont (for its text) at the largest size, from `largestPt`
 // down in half-point steps to `smallestPt`, at which each item's text fits its room (the smallest
