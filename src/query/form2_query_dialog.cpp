@@ -47,9 +47,6 @@ constexpr SlotDesign kSlots[kQuerySlotCount] = {
 constexpr int kPartner[kQuerySlotCount] = {-1,           kEnthalpySlot, -1, kDewPointSlot,
                                            kWetBulbSlot, kMoistureSlot};
 
-// The tick boxes' captions at the design's 9 pt where they fit, never below 6 pt.
-constexpr qreal kCaptionPointSize = 9;
-constexpr qreal kSmallestCaptionPointSize = 6;
 // The text of a disabled entry box, which is empty but for a moment while it is emptied.
 const QColor kDisabledBoxText(96, 96, 160);
 
@@ -142,7 +139,7 @@ void Form2::CreateControls()
     for (QCheckBox* check : Check1) {
         tickCaptions.push_back({check, check->text(), TextRoom(*check)});
     }
-    FitFamilyFont(tickCaptions, kCaptionPointSize, kSmallestCaptionPointSize);
+    FitFamilyFont(tickCaptions);
 
     const char* const captions[3] = {"确定", "重输", "关闭"};
     QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};

@@ -34,8 +34,6 @@ constexpr double kCaptionHeight = 255;
 // The widest text a query writes into a box: a vapour pressure of five figures and two
 // decimals, with room for a sign.
 const char* const kWidestResult = "-88888.88";
-constexpr qreal kDesignPointSize = 9;
-constexpr qreal kSmallestPointSize = 6;
 
 // The outline of a plotted state.
 constexpr Rgb kMarkerOutline{255, 0, 0};
@@ -115,8 +113,8 @@ void Form5::CreateControls()
         captionFamily.push_back({*captions[k], (*captions[k])->text(), TextRoom(**captions[k])});
         boxFamily.push_back({*boxes[k], QString::fromLatin1(kWidestResult), TextRoom(**boxes[k])});
     }
-    FitFamilyFont(captionFamily, kDesignPointSize, kSmallestPointSize);
-    FitFamilyFont(boxFamily, kDesignPointSize, kSmallestPointSize);
+    FitFamilyFont(captionFamily);
+    FitFamilyFont(boxFamily);
 
     const char* const buttonCaptions[3] = {"描点", "清除", "关闭"};
     QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};

@@ -66,9 +66,6 @@ const char* const kRhCaptions[10] = {"10%", "20%", "30%", "40%", "50%",
 // The widest text a readout box shows: a moisture content near the chart's left edge, seven
 // significant digits behind "0.0", while a drag reaches left of the picture.
 const char* const kWidestReadout = "-0.01234567";
-// Labels and boxes are drawn at the design's 9 pt where they have the room, never below 6 pt.
-constexpr qreal kDesignPointSize = 9;
-constexpr qreal kSmallestPointSize = 6;
 // The temperature axis title keeps this many pixels clear of the numbers to its right.
 constexpr int kTitleGap = 2;
 
@@ -79,7 +76,7 @@ QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, doubl
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(ToPixels(0, 0, width, height, tpp));
-    label->setFont(LabelFont(kDesignPointSize));
+    label->setFont(LabelFont(kLabelPointSize));
     // Black in every state: while a dialog has the main window disabled the labels stay
     // legible, and the settings' "应用" shows the chart as it will be.
     SetTextColor(label, kBlack);
@@ -399,9 +396,7 @@ void Form1::MoveScaleLabels(const ChartDrawing& chart)
 
 void Form1::FitLabelFonts()
 {
-    const auto fit = [](const std::vector<FontFitItem>& family) {
-        FitFamilyFont(family, kDesignPointSize, kSmallestPointSize);
-    };
+    const auto fit = [](const std::vector<FontFitItem>& family) { FitFamilyFont(family); };
     const auto item = [](QWidget* control, const QString& text) {
         return FontFitItem{control, text, TextRoom(*control)};
     };

@@ -19,6 +19,10 @@ QFont LabelFont(qreal pointSize, const QString& text = QString());
 
 // One control of a family of controls that share a font size, with the text it must show
 // whole and the room it has for it (logical pixels).
+// Labels are drawn at the design's 9 pt where they have the room, never below 6 pt.
+inline constexpr qreal kLabelPointSize = 9;
+inline constexpr qreal kSmallestLabelPointSize = 6;
+
 struct FontFitItem {
     QWidget* control;
     QString text;
@@ -38,6 +42,7 @@ bool TextFits(const QFontMetricsF& metrics, const QString& text, QSizeF room, bo
 // Gives every control of the family LabelFont (for its text) at the largest size, from `largestPt`
 // down in half-point steps to `smallestPt`, at which each item's text fits its room (the smallest
 // size where none fits), so that the family reads alike. Returns the size.
-qreal FitFamilyFont(const std::vector<FontFitItem>& family, qreal largestPt, qreal smallestPt);
+qreal FitFamilyFont(const std::vector<FontFitItem>& family, qreal largestPt = kLabelPointSize,
+                    qreal smallestPt = kSmallestLabelPointSize);
 
 }  // namespace hygrova
