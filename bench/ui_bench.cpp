@@ -20,7 +20,7 @@ namespace hygrova {
 namespace {
 
 // Clear plus paint of the default chart into the retained image of a picture of
-// width x height pixels, antialiased, as every redraw does.
+// width x height pixels, as every redraw does.
 void BM_PaintChart(benchmark::State& state)
 {
     const int width = static_cast<int>(state.range(0));

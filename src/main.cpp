@@ -1,6 +1,7 @@
 // Hygrova: the enthalpy-moisture content (h-d) chart of moist air.
 
 #include "shell/form1_main_window.h"
+#include "shell/qt_translations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Hygrova"));
     // Wayland desktops find the program's desktop entry, and with it the icon, by this id.
     QApplication::setDesktopFileName(QStringLiteral("org.example.hygrova.Hygrova"));
+    hygrova::InstallQtChineseTranslations(app);
     hygrova::Form1 form1;
     form1.show();
     return QApplication::exec();

@@ -95,12 +95,14 @@ void Place(std::array<std::optional<LabelPlace>, N>& labels, int index, float le
 // One draw of the chart: the picture, the settings and the display list being built.
 class ChartBuilder {
 public:
-    ChartBuilder(const PictureGeometry& picture, const AppState& state)
+    // Builds into `drawing`, which keeps what was built should a step fault.
+    ChartBuilder(const PictureGeometry& picture, const AppState& state, ChartDrawing& drawing)
         : m_picture(picture),
           m_state(state),
           m_pressure(state.AtmosphericPressure),
           m_unit(ChartUnitFor(picture)),
-          m_height(picture.height)
+          m_height(picture.height),
+          m_drawing(drawing)
     {
         m_drawing.unit = m_unit;
         // The saturation pressure depends on the temperature alone and never faults on the
@@ -111,13 +113,12 @@ public:
         }
     }
 
-    ChartDrawing Build()
+    void Build()
     {
         m_drawing.segments.reserve(kReservedSegments);
         DrawRhCurves();
         DrawIsotherms();
         DrawSaturationSweep();
-        return std::move(m_drawing);
     }
 
 private:
@@ -279,7 +280,7 @@ private:
     float m_baseY = 0.0f;
     // Saturation pressures, hPa, of kColdest, kColdest + 1, ..., kWarmest + 1.
     std::array<float, kSaturationTableSize> m_saturationPressure{};
-    ChartDrawing m_drawing;
+    ChartDrawing& m_drawing;
 };
 
 // twips rounded to whole pixels of twipsPerPixel, halves away from zero.
@@ -312,7 +313,22 @@ float ChartUnitFor(const PictureGeometry& picture)
 
 ChartDrawing BuildChart(const PictureGeometry& picture, const AppState& state)
 {
-    return ChartBuilder(picture, state).Build();
+    ChartDrawing drawing = BuildChartUpToFault(picture, state);
+    if (drawing.fault) {
+        throw ArithmeticFault(*drawing.fault);
+    }
+    return drawing;
+}
+
+ChartDrawing BuildChartUpToFault(const PictureGeometry& picture, const AppState& state)
+{
+    ChartDrawing drawing;
+    try {
+        ChartBuilder(picture, state, drawing).Build();
+    } catch (const ArithmeticFault& fault) {
+        drawing.fault = fault.kind();
+    }
+    return drawing;
 }
 
 }  // namespace hygrova

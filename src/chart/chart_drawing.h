@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/app_state.h"
+#include "model/arithmetic_fault.h"
 
 #include <array>
 #include <cstdint>
@@ -61,7 +62,7 @@ struct LabelPlace {
 // Everything one draw of the chart produces. An empty label place means the draw did not
 // move that label: it keeps the place it had.
 struct ChartDrawing {
-    // The new ChartUnit: picture width / 45, twips per g/kg.
+    // The new ChartUnit: picture width / 45, twips per g/kg; 0 if the draw faulted before.
     float unit = 0;
     // The whole display list in drawing order; later segments paint over earlier ones.
     std::vector<ChartSegment> segments;
@@ -73,6 +74,9 @@ struct ChartDrawing {
     std::array<std::optional<LabelPlace>, 17> label11;
     // Label12 (relative humidity, "10%".."100%"), picture coordinates.
     std::array<std::optional<LabelPlace>, 10> label12;
+    // Set when the draw stopped at a fault: the segments and label places above are those
+    // drawn before it.
+    std::optional<FaultKind> fault;
 };
 
 // Draws the h-d chart for the picture and the settings of `state` (pressure, hPa; the four
@@ -97,5 +101,10 @@ struct ChartDrawing {
 // None of these arises for a picture of positive size, spacings 1, 5 or 10 and a pressure
 // of 500..2000 hPa.
 ChartDrawing BuildChart(const PictureGeometry& picture, const AppState& state);
+
+// The same draw, stopped where a fault arises rather than thrown away: the result holds
+// what was drawn up to the fault and the fault's kind (see BuildChart for when it arises).
+// Does not throw ArithmeticFault.
+ChartDrawing BuildChartUpToFault(const PictureGeometry& picture, const AppState& state);
 
 }  // namespace hygrova

@@ -1,7 +1,9 @@
 #include "chart/chart_surface.h"
 
-#include "chart/line_raster.h"
 #include "shell/twips.h"
+
+#include <algorithm>
+#include <cmath>
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,12 +16,11 @@ QColor ToQColor(Rgb c)
     return QColor(c.r, c.g, c.b);
 }
 
-// A hairline one device pixel wide: sharp at any pixel ratio, and the raster engine's fast
-// path for antialiased lines (a wider, scaled pen takes the much slower general stroker).
-QPen LinePen(Rgb color)
+// A pen of the chart lines' weight, in device pixels.
+QPen LinePen(Rgb color, int weight)
 {
     QPen pen(ToQColor(color));
-    pen.setWidth(1);
+    pen.setWidth(weight);
     pen.setCosmetic(true);
     return pen;
 }
@@ -79,26 +80,32 @@ void ChartSurface::Clear()
     update();
 }
 
-void ChartSurface::DrawLine(float x1, float y1, float x2, float y2, Rgb color)
+int ChartSurface::LineWeight() const
+{
+    return std::max(1, static_cast<int>(std::lround(m_image.devicePixelRatio())));
+}
+
+PixelCanvas ChartSurface::Canvas()
 {
     FitImage();
-    const double tpp = TwipsPerPx();
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(LinePen(color));
-    painter.drawLine(QLineF(x1 / tpp, y1 / tpp, x2 / tpp, y2 / tpp));
+    return PixelCanvas{reinterpret_cast<std::uint32_t*>(m_image.bits()), m_image.width(),
+                       m_image.height(),
+                       static_cast<int>(m_image.bytesPerLine() / sizeof(std::uint32_t))};
+}
+
+void ChartSurface::DrawLine(float x1, float y1, float x2, float y2, Rgb color)
+{
+    const PixelCanvas canvas = Canvas();
+    const double scale = m_image.devicePixelRatio() / TwipsPerPx();
+    DrawHairline(canvas, x1 * scale, y1 * scale, x2 * scale, y2 * scale, color, LineWeight());
     update();
 }
 
 void ChartSurface::DrawSegments(const std::vector<ChartSegment>& segments)
 {
-    FitImage();
-    // Lines are traced straight into the image, in device pixels, one device pixel wide.
-    const double scale = m_image.devicePixelRatio() / TwipsPerPx();
-    const PixelCanvas canvas{reinterpret_cast<std::uint32_t*>(m_image.bits()), m_image.width(),
-                             m_image.height(),
-                             static_cast<int>(m_image.bytesPerLine() / sizeof(std::uint32_t))};
-    DrawHairlines(canvas, segments, scale);
+    // Lines are traced straight into the image, in device pixels.
+    const PixelCanvas canvas = Canvas();
+    DrawHairlines(canvas, segments, m_image.devicePixelRatio() / TwipsPerPx(), LineWeight());
     m_drawnSegments.insert(m_drawnSegments.end(), segments.begin(), segments.end());
     update();
 }
@@ -109,7 +116,7 @@ void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
     const double tpp = TwipsPerPx();
     QPainter painter(&m_image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(LinePen(outline));
+    painter.setPen(LinePen(outline, LineWeight()));
     painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(m_fillColor))
                                                      : QBrush(Qt::NoBrush));
     painter.drawEllipse(QPointF(x / tpp, y / tpp), radius / tpp, radius / tpp);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/chart_drawing.h"
+#include "chart/line_raster.h"
 #include "chart/palette.h"
 #include "chart/sheet_geometry.h"
 
@@ -26,7 +27,7 @@ public:
 
     // Erases everything drawn: lines and plotted points.
     void Clear();
-    // One straight segment in the given color.
+    // One straight segment in the given color, drawn like the chart's lines.
     void DrawLine(float x1, float y1, float x2, float y2, Rgb color);
     // The chart's display list, in order, so that later lines paint over earlier ones.
     void DrawSegments(const std::vector<ChartSegment>& segments);
@@ -63,6 +64,11 @@ protected:
 private:
     // Matches the image to the widget's size and pixel ratio, keeping what was drawn.
     void FitImage();
+    // The retained image as a canvas for the line tracer, fitted to the widget first.
+    PixelCanvas Canvas();
+    // The width of every chart line, device pixels: one logical pixel, so that lines keep
+    // their weight on high-density screens.
+    int LineWeight() const;
     double TwipsPerPx() const;
 
     QImage m_image;

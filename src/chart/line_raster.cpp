@@ -2,23 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
+#include <cstdlib>
 
 namespace hygrova {
 namespace {
 
-// Blends `color` over the pixel with the coverage 0..256.
-inline void Blend(std::uint32_t& pixel, std::uint32_t color, std::uint32_t coverage)
-{
-    const std::uint32_t keep = 256 - coverage;
-    const std::uint32_t redBlue =
-        (((pixel & 0x00ff00ffu) * keep + (color & 0x00ff00ffu) * coverage) >> 8) & 0x00ff00ffu;
-    const std::uint32_t green =
-        (((pixel & 0x0000ff00u) * keep + (color & 0x0000ff00u) * coverage) >> 8) & 0x0000ff00u;
-    pixel = 0xff000000u | redBlue | green;
-}
-
-// Cuts the line to the box [lo, hi] on both axes (Liang-Barsky); false if nothing is left.
+// Cuts the line to the box [lo, xHi] x [lo, yHi] (Liang-Barsky); false if nothing is left.
 bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xHi, double yHi, double lo)
 {
     double enter = 0.0;
@@ -55,95 +44,96 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xHi, doubl
     return true;
 }
 
-// Traces a line whose major axis is the first coordinate (u), with v = the other one;
-// `plot(u, v, coverage)` sets pixel (u, v) in the canvas' own axes, for 0 <= u < uCount.
-// Coordinates are pixel centres: the pixel u covers [u - 0.5, u + 0.5).
-template <typename Plot>
-void TraceWu(double u1, double v1, double u2, double v2, long uCount, Plot plot)
-{
-    if (u1 > u2) {
-        std::swap(u1, u2);
-        std::swap(v1, v2);
+// Paints the pen at a step of the line: `weight` pixels across the line's major axis from
+// (x, y) on, down for a line that runs mainly across, right for one that runs mainly down;
+// the parts inside the canvas.
+struct PenPainter {
+    const PixelCanvas& canvas;
+    std::uint32_t color;
+    int weight;
+    bool alongX;
+
+    void operator()(long x, long y) const
+    {
+        if (alongX) {
+            if (x < 0 || x >= canvas.width) {
+                return;
+            }
+            const long top = std::max(y, 0L);
+            const long bottom = std::min(y + weight, static_cast<long>(canvas.height));
+            for (long row = top; row < bottom; ++row) {
+                canvas.pixels[row * canvas.stride + x] = color;
+            }
+        } else {
+            if (y < 0 || y >= canvas.height) {
+                return;
+            }
+            const long left = std::max(x, 0L);
+            const long right = std::min(x + weight, static_cast<long>(canvas.width));
+            std::uint32_t* line = canvas.pixels + y * canvas.stride;
+            std::fill(line + left, line + std::max(left, right), color);
+        }
     }
-    const double du = u2 - u1;
-    const double gradient = du > 0.0 ? (v2 - v1) / du : 0.0;
-    const auto coverage = [](double fraction) {
-        return static_cast<std::uint32_t>(fraction * 256.0 + 0.5);
-    };
-    // The end pixels are covered in proportion to how much of them the line reaches.
-    const long first = std::lround(u1);
-    const long last = std::lround(u2);
-    const auto endPoint = [&](long u, double reach) {
-        const double v = v1 + gradient * (static_cast<double>(u) - u1);
-        const double floorV = std::floor(v);
-        const double below = v - floorV;
-        plot(u, static_cast<long>(floorV), coverage((1.0 - below) * reach));
-        plot(u, static_cast<long>(floorV) + 1, coverage(below * reach));
-    };
-    if (first == last) {
-        endPoint(first, u2 - u1);
-        return;
-    }
-    endPoint(first, static_cast<double>(first) + 0.5 - u1);
-    endPoint(last, u2 - (static_cast<double>(last) - 0.5));
-    // The pixels between, in 16.16 fixed point: the low 16 bits of v are its distance below
-    // the upper pixel's centre.
-    const long begin = std::max(first + 1, 0L);
-    const long end = std::min(last, uCount);
-    if (begin >= end) {
-        return;
-    }
-    constexpr double kOne = 65536.0;
-    std::int64_t v = std::llround((v1 + gradient * (static_cast<double>(begin) - u1)) * kOne);
-    const std::int64_t step = std::llround(gradient * kOne);
-    for (long u = begin; u < end; ++u) {
-        const auto upper = static_cast<long>(v >> 16);
-        const auto below = static_cast<std::uint32_t>(v & 0xffff) >> 8;
-        plot(u, upper, 256 - below);
-        plot(u, upper + 1, below);
-        v += step;
-    }
-}
+};
 
 }  // namespace
 
-void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, double y2, Rgb color)
+void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, double y2, Rgb color,
+                  int weight)
 {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
         return;
     }
-    // Pixel centres become whole numbers.
-    x1 -= 0.5;
-    y1 -= 0.5;
-    x2 -= 0.5;
-    y2 -= 0.5;
-    // A margin of two pixels keeps the antialiased edge of lines along the border.
-    if (!ClipToBox(x1, y1, x2, y2, canvas.width + 1.0, canvas.height + 1.0, -2.0)) {
+    weight = std::max(weight, 1);
+    // Across the major axis the pen is centred on the line: the point moves to the edge of
+    // the pen's first pixel, and flooring it picks the pixels whose centre lies nearest.
+    const bool alongX = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
+    const double toEdge = 0.5 - weight / 2.0;
+    (alongX ? y1 : x1) += toEdge;
+    (alongX ? y2 : x2) += toEdge;
+    // A pen that starts up to its width before the canvas still reaches into it.
+    if (!ClipToBox(x1, y1, x2, y2, canvas.width + 1.0, canvas.height + 1.0, -weight - 1.0)) {
         return;
     }
-    const std::uint32_t rgb =
-        (std::uint32_t{color.r} << 16) | (std::uint32_t{color.g} << 8) | std::uint32_t{color.b};
-    const auto plotXY = [&](long x, long y, std::uint32_t cover) {
-        if (static_cast<unsigned long>(x) < static_cast<unsigned long>(canvas.width) &&
-            static_cast<unsigned long>(y) < static_cast<unsigned long>(canvas.height) &&
-            cover > 0) {
-            Blend(canvas.pixels[y * canvas.stride + x], rgb, std::min<std::uint32_t>(cover, 256));
+    const long startX = static_cast<long>(std::floor(x1));
+    const long startY = static_cast<long>(std::floor(y1));
+    const long endX = static_cast<long>(std::floor(x2));
+    const long endY = static_cast<long>(std::floor(y2));
+    const PenPainter paint{
+        canvas,
+        0xff000000u | (std::uint32_t{color.r} << 16) | (std::uint32_t{color.g} << 8) | color.b,
+        weight, alongX};
+    // Bresenham's line from the start block to the end block.
+    const long dx = std::labs(endX - startX);
+    const long dy = -std::labs(endY - startY);
+    const long stepX = startX < endX ? 1 : -1;
+    const long stepY = startY < endY ? 1 : -1;
+    long error = dx + dy;
+    long x = startX;
+    long y = startY;
+    for (;;) {
+        paint(x, y);
+        if (x == endX && y == endY) {
+            return;
         }
-    };
-    if (std::fabs(y2 - y1) > std::fabs(x2 - x1)) {
-        TraceWu(y1, x1, y2, x2, canvas.height,
-                [&](long u, long v, std::uint32_t c) { plotXY(v, u, c); });
-    } else {
-        TraceWu(x1, y1, x2, y2, canvas.width, plotXY);
+        const long twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += stepY;
+        }
     }
 }
 
 void DrawHairlines(const PixelCanvas& canvas, const std::vector<ChartSegment>& segments,
-                   double pixelsPerTwip)
+                   double pixelsPerTwip, int weight)
 {
     for (const ChartSegment& s : segments) {
         DrawHairline(canvas, s.x1 * pixelsPerTwip, s.y1 * pixelsPerTwip, s.x2 * pixelsPerTwip,
-                     s.y2 * pixelsPerTwip, QBColor(s.color));
+                     s.y2 * pixelsPerTwip, QBColor(s.color), weight);
     }
 }
 

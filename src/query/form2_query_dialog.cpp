@@ -4,6 +4,7 @@
 #include "query/form5_results_window.h"
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
+#include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
 #include "shell/warning_box.h"
@@ -11,6 +12,7 @@
 
 #include <iterator>  // std::size
 #include <variant>
+#include <vector>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,6 +46,9 @@ constexpr SlotDesign kSlots[kQuerySlotCount] = {
 // stands with it (wet bulb and enthalpy, moisture content and dew point); -1 for none.
 constexpr int kPartner[kQuerySlotCount] = {-1,           kEnthalpySlot, -1, kDewPointSlot,
                                            kWetBulbSlot, kMoistureSlot};
+
+// The text of a disabled entry box, which is empty but for a moment while it is emptied.
+const QColor kDisabledBoxText(96, 96, 160);
 
 // The caption color of a tick box while it can be ticked. Everything else comes from the
 // standard palette rather than from the frame's red caption: the check mark stays black and a
@@ -105,6 +110,7 @@ void Form2::CreateControls()
     Frame1->setGeometry(ToPixels(120, 120, 2775, 2535, tpp));
     Frame1->setFont(SongtiFont(12, true));
     SetTextColor(Frame1, kRed);
+    UsePlainFrame(Frame1);
 
     // Tick boxes first, so that the first control to take the focus is the first tick box.
     for (int i = 0; i < kQuerySlotCount; ++i) {
@@ -112,9 +118,7 @@ void Form2::CreateControls()
         auto* check = new QCheckBox(QString::fromUtf8(slot.caption), Frame1);
         check->setObjectName(QStringLiteral("Check1_%1").arg(i));
         check->setGeometry(ToPixels(120, slot.top, slot.checkWidth, 255, tpp));
-        check->setFont(DefaultFont());
         SetCaptionColor(check, kBlue);
-        FitFontToControl(check);
         Check1[i] = check;
         // toggled, not clicked: the rule must also run when the program changes a tick,
         // so that SelectedCount always counts the ticks as they stand.
@@ -126,8 +130,16 @@ void Form2::CreateControls()
         box->setGeometry(ToPixels(1680, kSlots[i].top, 855, 270, tpp));
         box->setFont(DefaultFont());
         SetBoxColors(box, kBlack, kBoxBackground);
+        // A slot that cannot take a value shows its box in the dialog's own light blue.
+        SetDisabledBoxColors(box, kDisabledBoxText, kFormBackground);
         Text1[i] = box;
     }
+    // The six captions share one font, the largest up to 9 pt at which each fits its box.
+    std::vector<FontFitItem> tickCaptions;
+    for (QCheckBox* check : Check1) {
+        tickCaptions.push_back({check, check->text(), TextRoom(*check)});
+    }
+    FitFamilyFont(tickCaptions);
 
     const char* const captions[3] = {"确定", "重输", "关闭"};
     QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};

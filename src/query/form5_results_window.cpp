@@ -8,8 +8,11 @@
 #include "model/checked_math.h"
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
+#include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
+
+#include <vector>
 
 #include <QGroupBox>
 #include <QLabel>
@@ -27,6 +30,10 @@ constexpr double kClientHeight = 1785;
 constexpr double kBoxWidth = 855;
 constexpr double kBoxHeight = 270;
 constexpr double kCaptionHeight = 255;
+
+// The widest text a query writes into a box: a vapour pressure of five figures and two
+// decimals, with room for a sign.
+const char* const kWidestResult = "-88888.88";
 
 // The outline of a plotted state.
 constexpr Rgb kMarkerOutline{255, 0, 0};
@@ -73,6 +80,7 @@ void Form5::CreateControls()
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(ToPixels(0, 0, 4575, 1695, tpp));
+    UsePlainFrame(Frame1);
 
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
@@ -84,7 +92,6 @@ void Form5::CreateControls()
         caption->setGeometry(
             ToPixels(row.captionLeft, row.top, row.boxLeft - row.captionLeft, kCaptionHeight, tpp));
         SetTextColor(caption, kBlue);
-        FitFontToControl(caption);
         *captions[k] = caption;
     }
     // The boxes after the captions, so that the tab order runs through the boxes alone.
@@ -93,11 +100,21 @@ void Form5::CreateControls()
         auto* box = new QLineEdit(Frame1);
         box->setObjectName(QStringLiteral("Text%1").arg(k + 1));
         box->setGeometry(ToPixels(row.boxLeft, row.top, kBoxWidth, kBoxHeight, tpp));
-        // The results can be selected and copied, not edited: the plot reads them back.
-        box->setReadOnly(true);
+        // Editable: the plot reads the moisture content and enthalpy back as typed, so the
+        // user may mark any state.
         SetBoxColors(box, kBlue, kBoxBackground);
         *boxes[k] = box;
     }
+    // Each family shares one font, the largest up to 9 pt at which every caption and every
+    // result (the widest a query writes) shows whole.
+    std::vector<FontFitItem> captionFamily;
+    std::vector<FontFitItem> boxFamily;
+    for (int k = 0; k < 8; ++k) {
+        captionFamily.push_back({*captions[k], (*captions[k])->text(), TextRoom(**captions[k])});
+        boxFamily.push_back({*boxes[k], QString::fromLatin1(kWidestResult), TextRoom(**boxes[k])});
+    }
+    FitFamilyFont(captionFamily);
+    FitFamilyFont(boxFamily);
 
     const char* const buttonCaptions[3] = {"描点", "清除", "关闭"};
     QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};

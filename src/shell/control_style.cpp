@@ -3,9 +3,13 @@
 #include "shell/twips.h"
 
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace hygrova {
@@ -25,6 +29,28 @@ bool CaptionFits(const QWidget& control)
     }
     return control.sizeHint().width() <= control.width();
 }
+
+// The platform style with group boxes framed by a plain line a shade darker than their
+// background, and not filled.
+class PlainFrameStyle : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element != PE_FrameGroupBox) {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            return;
+        }
+        painter->save();
+        painter->setPen(option->palette.color(QPalette::Window).darker(kBorderDarkness));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter->restore();
+    }
+
+private:
+    static constexpr int kBorderDarkness = 150;
+};
 
 }  // namespace
 
@@ -50,6 +76,22 @@ void SetBoxColors(QWidget* box, const QColor& text, const QColor& background)
     palette.setColor(QPalette::Text, text);
     palette.setColor(QPalette::Base, background);
     box->setPalette(palette);
+}
+
+void SetDisabledBoxColors(QWidget* box, const QColor& text, const QColor& background)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, text);
+    palette.setColor(QPalette::Disabled, QPalette::Base, background);
+    box->setPalette(palette);
+}
+
+void UsePlainFrame(QGroupBox* frame)
+{
+    // The frame owns its style; a widget's own style does not pass to its children.
+    auto* style = new PlainFrameStyle;
+    style->setParent(frame);
+    frame->setStyle(style);
 }
 
 QFont SongtiFont(qreal pointSize, bool italic)

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 
+class QGroupBox;
 class QWidget;
 
 namespace hygrova {
@@ -24,6 +25,13 @@ void SetBackground(QWidget* control, const QColor& color);
 
 // Text and background of an entry or value box.
 void SetBoxColors(QWidget* box, const QColor& text, const QColor& background);
+
+// Text and background of an entry box while it is disabled.
+void SetDisabledBoxColors(QWidget* box, const QColor& text, const QColor& background);
+
+// Draws the frame's border as a plain line, so that the frame shows exactly its own
+// background color: the platform style tints the inside of a group box.
+void UsePlainFrame(QGroupBox* frame);
 
 // 宋体 at the given size. 宋体 is a Ming (serif) face; where it is not installed, an installed
 // Ming face of the same kind stands in.

@@ -14,6 +14,7 @@
 #include "shell/control_style.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/form4_about_window.h"
+#include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
 #include "shell/vertical_label.h"
@@ -73,6 +74,12 @@ const char* const kEnthalpyCaptions[17] = {"-10", "0",   "10",  "20",  "30",    
 const char* const kRhCaptions[10] = {"10%", "20%", "30%", "40%", "50%",
                                      "60%", "70%", "80%", "90%", "100%"};
 
+// The widest text a readout box shows: a moisture content near the chart's left edge, seven
+// significant digits behind "0.0", while a drag reaches left of the picture.
+const char* const kWidestReadout = "-0.01234567";
+// The temperature axis title keeps this many pixels clear of the numbers to its right.
+constexpr int kTitleGap = 2;
+
 QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, double width,
                    double height, double tpp)
 {
@@ -80,6 +87,10 @@ QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, doubl
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(ToPixels(0, 0, width, height, tpp));
+    label->setFont(LabelFont(kLabelPointSize));
+    // Black in every state: while a dialog has the main window disabled the labels stay
+    // legible, and the settings' "应用" shows the chart as it will be.
+    SetTextColor(label, kBlack);
     return label;
 }
 
@@ -115,6 +126,7 @@ void Form1::CreateControls()
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(ToPixels(11400, 6600, 1215, 2535, tpp));
     SetBackground(Frame2, kFormBackground);
+    UsePlainFrame(Frame2);
     const char* const buttonCaptions[4] = {"查询", "设置", "关于", "退出"};
     QPushButton** const buttons[4] = {&Command1, &Command2, &Command3, &Command4};
     for (int i = 0; i < 4; ++i) {
@@ -150,6 +162,7 @@ void Form1::CreateFormLabels()
     }
     Label9[9] = new VerticalLabel(QString::fromUtf8(kTemperatureCaptions[9]), Client);
     Label9[9]->setObjectName(QStringLiteral("Label9"));
+    SetTextColor(Label9[9], kBlack);
     Label9[9]->setGeometry(ToPixels(120, 4080, 255, 1455, tpp));
     for (int i = 0; i < 10; ++i) {
         const bool title = i == 9;
@@ -180,6 +193,7 @@ void Form1::CreateReadoutPanel()
     Frame1->setGeometry(ToPixels(4200, 6480, 6015, 1935, tpp));
     SetTextColor(Frame1, kRed);
     SetBackground(Frame1, kWhite);
+    UsePlainFrame(Frame1);
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
     QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
@@ -417,6 +431,7 @@ void Form1::Form_Resize()
     attempt([this] { ScaleLayout(*this, TheAppState()); });
     attempt([this] { Picture1->Clear(); });
     attempt([this] { drawpic(); });
+    attempt([this] { FitLabelFonts(); });
 }
 
 void Form1::drawpic()
@@ -428,10 +443,17 @@ void Form1::drawpic()
                            static_cast<float>(outer.height() * tpp), static_cast<float>(tpp));
     Picture1->SetGeometryTwips(picture.left, picture.top, picture.width, picture.height);
     AppState& state = TheAppState();
-    const ChartDrawing chart = BuildChart(picture, state);
-    state.ChartUnit = chart.unit;
+    // A fault stops the drawing where it arose: what was drawn before it stays on the
+    // picture, and the fault goes on to the caller.
+    const ChartDrawing chart = BuildChartUpToFault(picture, state);
+    if (!chart.fault || chart.unit != 0) {
+        state.ChartUnit = chart.unit;
+    }
     Picture1->DrawSegments(chart.segments);
     MoveScaleLabels(chart);
+    if (chart.fault) {
+        throw ArithmeticFault(*chart.fault);
+    }
 }
 
 void Form1::MoveScaleLabels(const ChartDrawing& chart)
@@ -448,6 +470,58 @@ void Form1::MoveScaleLabels(const ChartDrawing& chart)
     place(Label10, chart.label10);
     place(Label11, chart.label11);
     place(Label12, chart.label12);
+}
+
+void Form1::FitLabelFonts()
+{
+    const auto fit = [](const std::vector<FontFitItem>& family) { FitFamilyFont(family); };
+    const auto item = [](QWidget* control, const QString& text) {
+        return FontFitItem{control, text, TextRoom(*control)};
+    };
+    const auto caption = [&item](QLabel* label) { return item(label, label->text()); };
+    const QRect chart = Picture1->geometry();
+
+    // The scale numbers: those left of the chart and above it show only the part of their
+    // label that the chart picture leaves uncovered.
+    std::vector<FontFitItem> numbers;
+    for (int i = 0; i < 9; ++i) {
+        FontFitItem left = caption(Label9[i]);
+        left.room.setWidth(std::min<qreal>(left.room.width(), chart.left() - Label9[i]->x()));
+        numbers.push_back(left);
+        FontFitItem top = caption(Label10[i]);
+        top.room.setHeight(std::min<qreal>(top.room.height(), chart.top() - Label10[i]->y()));
+        numbers.push_back(top);
+    }
+    for (int i = 0; i < 16; ++i) {
+        numbers.push_back(caption(Label11[i]));
+    }
+    fit(numbers);
+
+    std::vector<FontFitItem> humidity;
+    for (QLabel* label : Label12) {
+        humidity.push_back(caption(label));
+    }
+    fit(humidity);
+
+    // The temperature title, one character under the other, stands left of its numbers and
+    // must not run into them; the other two axis titles read across.
+    FontFitItem temperature = caption(Label9[9]);
+    temperature.room.setWidth(
+        std::min<qreal>(temperature.room.width(), Label9[0]->x() - Label9[9]->x() - kTitleGap));
+    fit({temperature});
+    FontFitItem moisture = caption(Label10[9]);
+    moisture.room.setHeight(std::min<qreal>(moisture.room.height(), chart.top() - Label10[9]->y()));
+    fit({moisture, caption(Label11[16])});
+
+    std::vector<FontFitItem> captions;
+    std::vector<FontFitItem> boxes;
+    QLabel* const labels[8] = {Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8};
+    for (std::size_t i = 0; i < 8; ++i) {
+        captions.push_back(caption(labels[i]));
+        boxes.push_back(item(ReadoutBoxes()[i], QString::fromLatin1(kWidestReadout)));
+    }
+    fit(captions);
+    fit(boxes);
 }
 
 void Form1::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y)

@@ -137,6 +137,10 @@ private:
     // Checks the shape again when the size of the window frame has changed.
     void KeepShapeOfNewFrame();
     void MoveScaleLabels(const ChartDrawing& chart);
+    // Gives each family of labels and boxes (scale numbers, relative-humidity labels, the
+    // upright axis title, the two others, readout captions, readout boxes) the largest font, up to
+    // the design's, at which every one of them shows its text whole at the present window size.
+    void FitLabelFonts();
     void UnloadSecondaryWindows();
 
     QPointer<Form2> m_form2;

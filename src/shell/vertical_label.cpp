@@ -14,7 +14,7 @@ void VerticalLabel::paintEvent(QPaintEvent*)
     const int lineHeight = metrics.height();
     int top = 0;
     for (const QChar c : text()) {
-        painter.drawText(QRect(0, top, width(), lineHeight), Qt::AlignHCenter | Qt::AlignTop, c);
+        painter.drawText(QRect(0, top, width(), lineHeight), Qt::AlignLeft | Qt::AlignTop, c);
         top += lineHeight;
     }
 }

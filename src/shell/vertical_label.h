@@ -5,7 +5,7 @@
 namespace hygrova {
 
 // A label one character wide whose caption reads from top to bottom, one character under
-// the other; text() keeps the caption as it is.
+// the other, each at the label's left edge; text() keeps the caption as it is.
 class VerticalLabel : public QLabel {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #include "shell/warning_box.h"
 
+#include "shell/window_frame.h"
+
 #include <utility>
 
 #include <QMessageBox>
@@ -25,6 +27,7 @@ void ShowWarningBox(QWidget* parent, const QString& message)
     }
     const QPointer<QWidget> owner = parent != nullptr ? parent->window() : nullptr;
     QMessageBox box(QMessageBox::Warning, QString(), message, QMessageBox::Ok, parent);
+    ShowEmptyTitle(box);
     box.exec();
     // When the box goes, the window manager may hand the activation to another window of the
     // program. The window the box spoke for takes it back, so that the keyboard focus the

@@ -217,4 +217,25 @@ WindowManagerCue CueOfNativeEvent(const QByteArray& eventType, const void* messa
 #endif
 }
 
+void ShowEmptyTitle(QWidget& window)
+{
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = X11Connection();
+    if (connection == nullptr) {
+        return;
+    }
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        0, nullptr);
+    const xcb_atom_t netName = Atom(connection, "_NET_WM_NAME");
+    const xcb_atom_t utf8 = Atom(connection, "UTF8_STRING");
+    if (netName != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE) {
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, 0, nullptr);
+    }
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
 }  // namespace hygrova

@@ -355,5 +355,32 @@ TEST(ChartDrawingTest, FaultsRatherThanFailingOutsideTheSettings)
               FaultKind::InvalidOperation);
 }
 
+TEST(ChartDrawingTest, AFaultKeepsWhatWasDrawnBeforeIt)
+{
+    // A zero moisture spacing faults at the first moisture line, 325 hPa when the moisture
+    // counter overflows far right of the picture: the curves and isotherms stand complete,
+    // with their labels, and the sweep as far as it came.
+    AppState zeroSpacing = Settings(1013.25f);
+    zeroSpacing.MoistureLineSpacing = 0;
+    const struct {
+        AppState state;
+        FaultKind fault;
+        bool sweepBegun;
+    } cases[] = {{zeroSpacing, FaultKind::DivisionByZero, false},
+                 {Settings(325.0f), FaultKind::Overflow, true}};
+    for (const auto& c : cases) {
+        const ChartDrawing drawing = BuildChartUpToFault(kPicture, c.state);
+        EXPECT_EQ(drawing.fault, c.fault);
+        EXPECT_EQ(drawing.unit, kPicture.width / 45);
+        EXPECT_EQ(OfColor(drawing, kRh).size(), kRhSegments);
+        EXPECT_EQ(OfColor(drawing, kIsotherm).size(), kIsotherms);
+        EXPECT_EQ(OfColor(drawing, kMoisture).empty(), !c.sweepBegun);
+        EXPECT_TRUE(drawing.label9[8] && drawing.label12[9]);
+        EXPECT_EQ(drawing.label10[0].has_value(), c.sweepBegun);
+        EXPECT_THROW(BuildChart(kPicture, c.state), ArithmeticFault);
+    }
+    EXPECT_EQ(BuildChartUpToFault(kPicture, Settings(1013.25f)).fault, std::nullopt);
+}
+
 }  // namespace
 }  // namespace hygrova

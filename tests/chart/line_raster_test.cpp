@@ -1,4 +1,4 @@
-// Antialiased hairlines traced into a pixel buffer.
+// Chart lines traced into a pixel buffer.
 
 #include "chart/line_raster.h"
 
@@ -63,15 +63,42 @@ TEST(LineRasterTest, LinesThroughPixelCentresCoverOneRowOrColumn)
     }
 }
 
-TEST(LineRasterTest, ALineBetweenTwoRowsSharesItsInk)
+TEST(LineRasterTest, EveryLineIsOneWeightInItsOwnColorWhereverItLies)
 {
-    Canvas canvas(20, 20);
-    // Exactly between the centres of rows 10 and 11: half the ink in each.
-    DrawHairline(canvas.view(), 0.0, 11.0, 20.0, 11.0, kBlack);
-    EXPECT_NEAR(canvas.ink(5, 10), 128, 1);
-    EXPECT_NEAR(canvas.ink(5, 11), 128, 1);
-    EXPECT_EQ(canvas.ink(5, 9), 0);
-    EXPECT_EQ(canvas.ink(5, 12), 0);
+    // Lines of one family fall at every offset between pixel centres; each must come out
+    // alike: solid color only, and `weight` pixels across at every step along its major axis
+    // (away from the ends), at pen weights 1 and 2.
+    struct Direction {
+        const char* name;
+        double dx;
+        double dy;
+    };
+    const Direction directions[] = {{"vertical", 0, 1}, {"horizontal", 1, 0}, {"45 degrees", 1, 1},
+                                    {"falling", 1, -1}, {"shallow", 1, 0.3},  {"steep", 0.25, 1}};
+    for (const int weight : {1, 2}) {
+        for (const Direction& d : directions) {
+            for (const double offset : {0.0, 0.2, 0.5, 0.7, 0.95}) {
+                Canvas canvas(80, 80);
+                const double x = 20 + offset;
+                const double y = d.dy < 0 ? 60 + offset : 20 + offset;
+                DrawHairline(canvas.view(), x, y, x + 40 * d.dx, y + 40 * d.dy, Rgb{0, 128, 0},
+                             weight);
+                const bool steep = std::fabs(d.dy) > std::fabs(d.dx);
+                for (int major = 30; major <= 50; ++major) {
+                    int painted = 0;
+                    for (int minor = 0; minor < 80; ++minor) {
+                        const std::uint32_t pixel =
+                            steep ? canvas.at(minor, major) : canvas.at(major, minor);
+                        ASSERT_TRUE(pixel == kWhite || pixel == 0xff008000u)
+                            << d.name << " weight " << weight << " offset " << offset;
+                        painted += pixel != kWhite ? 1 : 0;
+                    }
+                    EXPECT_EQ(painted, weight) << d.name << " weight " << weight << " offset "
+                                               << offset << " at " << major;
+                }
+            }
+        }
+    }
 }
 
 TEST(LineRasterTest, InkFollowsTheLengthAtAnyAngle)

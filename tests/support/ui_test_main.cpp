@@ -1,5 +1,6 @@
 // Entry point of the window tests.
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -13,7 +14,7 @@ namespace {
 
 // The window tests run on the offscreen platform, or on the one HYGROVA_TEST_PLATFORM names
 // (xcb under Xvfb). The offscreen platform defaults to an 800 x 800 screen; the windows are
-// tested on a common desktop size instead.
+// tested on a common desktop size instead, 1920 x 1080 unless HYGROVA_TEST_SCREEN names one.
 void ChooseTestPlatform()
 {
     const char* chosen = std::getenv("HYGROVA_TEST_PLATFORM");
@@ -22,9 +23,15 @@ void ChooseTestPlatform()
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
         return;
     }
+    // HYGROVA_TEST_SCREEN ("1024x768") chooses another size.
+    int width = 1920;
+    int height = 1080;
+    if (const char* size = std::getenv("HYGROVA_TEST_SCREEN")) {
+        std::sscanf(size, "%dx%d", &width, &height);
+    }
     const std::string path = "/tmp/hygrova-screens-" + std::to_string(getpid()) + ".json";
-    std::ofstream(path) << R"({"screens":[{"name":"S1","x":0,"y":0,"width":1920,"height":1080,)"
-                           R"("logicalDpi":96}]})";
+    std::ofstream(path) << R"({"screens":[{"name":"S1","x":0,"y":0,"width":)" << width
+                        << R"(,"height":)" << height << R"(,"logicalDpi":96}]})";
     setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).c_str(), 1);
 }
 

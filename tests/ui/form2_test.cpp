@@ -190,6 +190,10 @@ TEST_F(Form2Test, CaptionsAreNotCut)
             << box->text().toStdString();
         EXPECT_LE(box->fontMetrics().height(), box->height()) << box->text().toStdString();
     }
+    for (const QCheckBox* box : form2->Check1) {
+        EXPECT_EQ(box->font().pointSizeF(), form2->Check1[0]->font().pointSizeF())
+            << "one size for all six captions";
+    }
     const QFontMetrics frame(form2->Frame1->font());
     EXPECT_LT(frame.horizontalAdvance(form2->Frame1->title()), form2->Frame1->width());
     EXPECT_LE(frame.height(), form2->Check1[0]->y()) << "the caption stays above the first slot";
@@ -222,6 +226,17 @@ TEST_F(Form2Test, LockedSlotsShowGreyedCaptions)
         }
         EXPECT_EQ(countPixels(box, red), 0) << "the frame's red caption color stays in the frame";
     }
+}
+
+TEST_F(Form2Test, ClosedEntryBoxesShowTheDialogsColor)
+{
+    const auto middle = [](QLineEdit* box) {
+        return box->grab().toImage().pixelColor(box->width() / 2, box->height() / 2);
+    };
+    ASSERT_FALSE(form2->Text1[kDryBulb]->isEnabled());
+    EXPECT_EQ(middle(form2->Text1[kDryBulb]), QColor(192, 192, 255));
+    ClickTick(form2->Check1[kDryBulb]);
+    EXPECT_EQ(middle(form2->Text1[kDryBulb]), QColor(255, 255, 192));
 }
 
 TEST_F(Form2Test, ClickRuleKeepsTwoTicksAndDependentPairsApart)
@@ -592,8 +607,9 @@ TEST_F(Form2Test, RandomUseKeepsTheDialogConsistent)
         } else if (results != nullptr) {
             what = "type into a result box";
             const QString before = results->Text5->text();
-            QTest::keyClicks(results->Text5, randomText());
-            ASSERT_EQ(results->Text5->text(), before) << "result boxes are read-only";
+            const QString typed = randomText();
+            QTest::keyClicks(results->Text5, typed);
+            ASSERT_EQ(results->Text5->text(), before + typed) << "result boxes take typing";
         }
         ASSERT_FALSE(form2.isNull()) << "after " << what;
         ASSERT_TRUE(SlotsAreConsistent(*form2)) << "event " << event << ": " << what;

@@ -4,7 +4,6 @@
 #include "chart/chart_mapping.h"
 #include "chart/chart_surface.h"
 #include "common/app_state.h"
-#include "model/arithmetic_fault.h"
 #include "query/form2_query_dialog.h"
 #include "query/form5_results_window.h"
 #include "shell/form1_main_window.h"
@@ -13,7 +12,7 @@
 #include "tests/ui/main_window_fixture.h"
 
 #include <cmath>
-#include <limits>
+#include <map>
 #include <numbers>
 #include <vector>
 
@@ -172,7 +171,7 @@ TEST_F(Form5Test, OpensAsTheDesignedTopmostToolWindowWithEmptyBoxes)
     EXPECT_EQ(buttons, QStringList({"描点", "清除", "关闭"}));
     EXPECT_EQ(form5->Command3->geometry(), QRect(312, 72, 57, 25));
     for (const QLineEdit* box : form5->ResultBoxes()) {
-        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_FALSE(box->isReadOnly()) << "the plot reads typed values";
         EXPECT_TRUE(box->text().isEmpty());
     }
     ASSERT_EQ(form5->BSE1.calls().size(), 3u);
@@ -185,6 +184,7 @@ TEST_F(Form5Test, CaptionsAreNotCut)
     const QLabel* const labels[8] = {form5->Label1, form5->Label2, form5->Label3, form5->Label4,
                                      form5->Label5, form5->Label6, form5->Label7, form5->Label8};
     const auto boxes = form5->ResultBoxes();
+    form5->Command3->setFocus();  // no caret in the boxes, which would tell where it stands
     for (std::size_t k = 0; k < boxes.size(); ++k) {
         const QLabel* label = labels[k];
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
@@ -193,7 +193,44 @@ TEST_F(Form5Test, CaptionsAreNotCut)
         EXPECT_LE(label->fontMetrics().height(), label->height()) << label->text().toStdString();
         // Each caption ends before its box begins.
         EXPECT_LT(label->geometry().right(), boxes[k]->geometry().left());
+        EXPECT_EQ(label->font().pointSizeF(), form5->Label1->font().pointSizeF())
+            << "one size for all captions";
+        // A vapour pressure of five figures shows whole, not scrolled.
+        QLineEdit* box = boxes[k];
+        box->setText(QStringLiteral(" 11110.27"));
+        box->setCursorPosition(0);
+        const QImage start = box->grab().toImage();
+        box->end(false);
+        EXPECT_EQ(box->grab().toImage(), start)
+            << "box " << k + 1 << " scrolls at " << box->font().pointSizeF() << " pt, "
+            << box->fontMetrics().horizontalAdvance(box->text()) << " px in " << box->width();
     }
+}
+
+TEST_F(Form5Test, PlotMarksWhatTheUserTypes)
+{
+    // Typed values plot as typed; a text that does not start with a number counts as 0.
+    const struct {
+        const char* d;
+        const char* h;
+        float dValue;
+        float hValue;
+    } cases[] = {
+        {"12.5", "40", 12.5f, 40.0f}, {"20", "60kJ", 20.0f, 60.0f}, {"5", "abc", 5.0f, 0.0f}};
+    std::vector<QPointF> centres;
+    double radius = 0;
+    for (const auto& c : cases) {
+        for (const auto& [box, text] :
+             {std::pair{form5->Text5, c.d}, std::pair{form5->Text6, c.h}}) {
+            box->clear();
+            QTest::keyClicks(box, QString::fromLatin1(text));
+        }
+        Click(form5->Command1);
+        const Place mark = PlaceOf(c.dValue, c.hValue);
+        centres.push_back(mark.centre);
+        radius = mark.radius;
+    }
+    ExpectDiscsAt(RedPixels(Chart()), centres, radius);
 }
 
 TEST_F(Form5Test, PlotMarksTheSolvedStateWithARedDisc)
@@ -243,12 +280,22 @@ TEST_F(Form5Test, MarksAccumulateUntilClearRedrawsTheChart)
 TEST_F(Form5Test, ClearKeepsWhatWasDrawnWhenTheChartFaults)
 {
     ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
-    // A pressure no settings dialog stores makes the chart's calculation fault.
-    TheAppState().AtmosphericPressure = std::numeric_limits<float>::quiet_NaN();
-    ASSERT_THROW(form1.drawpic(), ArithmeticFault);
+    // A moisture-line spacing no settings dialog stores divides by zero at the first
+    // moisture line: the curves and isotherms drawn before it stay on the picture.
+    TheAppState().MoistureLineSpacing = 0;
     EXPECT_NO_THROW(Click(form5->Command2));
     EXPECT_EQ(ResultTexts(), QStringList(8, QString()));
     EXPECT_TRUE(form5->isVisible());
+    std::map<QRgb, int> colors;
+    for (int y = 0; y < Chart().height(); ++y) {
+        for (int x = 0; x < Chart().width(); ++x) {
+            ++colors[Chart().pixel(x, y)];
+        }
+    }
+    EXPECT_GT(colors[qRgb(0, 0, 255)], 1000) << "the relative-humidity curves";
+    EXPECT_GT(colors[qRgb(192, 192, 192)], 1000) << "the isotherms";
+    EXPECT_EQ(colors[qRgb(0, 0, 0)], 0) << "no moisture line: the draw stopped at the first";
+    EXPECT_EQ(colors[qRgb(0, 128, 0)], 0) << "no enthalpy line";
 }
 
 TEST_F(Form5Test, CloseHidesKeepingTheResultsAndTheCloseBoxDiscardsThem)
