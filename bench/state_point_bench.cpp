@@ -23,7 +23,7 @@ void BM_SolveStatePoint(benchmark::State& state)
         query.ticked[slot] = true;
         query.texts[slot] = kStateTexts[slot];
     }
-    if (!std::holds_alternative<StatePointResults>(SolveStatePoint(query))) {
+    if (!std::holds_alternative<StateTexts>(SolveStatePoint(query))) {
         state.SkipWithError("the query gives no results");
         return;
     }

@@ -1,6 +1,8 @@
 // Entry point of the window tests.
 
+#include <cstdio>  // std::remove
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -11,10 +13,22 @@
 
 namespace {
 
+// Removes the screen configuration of this process when the process ends.
+class ScreenFile {
+public:
+    ~ScreenFile()
+    {
+        if (!path.empty()) {
+            std::remove(path.c_str());
+        }
+    }
+    std::string path;
+};
+
 // The window tests run on the offscreen platform, or on the one HYGROVA_TEST_PLATFORM names
 // (xcb under Xvfb). The offscreen platform defaults to an 800 x 800 screen; the windows are
-// tested on a common desktop size instead.
-void ChooseTestPlatform()
+// tested on a common desktop size instead, configured in a file of this process.
+void ChooseTestPlatform(ScreenFile& file)
 {
     const char* chosen = std::getenv("HYGROVA_TEST_PLATFORM");
     const std::string platform = chosen != nullptr && *chosen != '\0' ? chosen : "offscreen";
@@ -22,7 +36,10 @@ void ChooseTestPlatform()
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
         return;
     }
-    const std::string path = "/tmp/hygrova-screens-" + std::to_string(getpid()) + ".json";
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("hygrova-screens-" + std::to_string(getpid()) + ".json"))
+                                 .string();
+    file.path = path;
     std::ofstream(path) << R"({"screens":[{"name":"S1","x":0,"y":0,"width":1920,"height":1080,)"
                            R"("logicalDpi":96}]})";
     setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).c_str(), 1);
@@ -33,7 +50,8 @@ void ChooseTestPlatform()
 int main(int argc, char* argv[])
 {
     ::testing::InitGoogleTest(&argc, argv);
-    ChooseTestPlatform();
+    ScreenFile screenFile;
+    ChooseTestPlatform(screenFile);
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
         setenv("XDG_RUNTIME_DIR", "/tmp", 0);
     }
