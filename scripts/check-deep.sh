@@ -5,14 +5,20 @@
 #     through a whole session under Xvfb, in build-san/;
 #  2. the libFuzzer targets of fuzz/ built with clang under the same sanitizers, in
 #     build-fuzz/, each run for HYGROVA_FUZZ_SECONDS (default 120) on a scratch copy of its
-#     seed corpus, two at a time.
+#     seed corpus, two at a time;
+#  3. the equivalence check of the core's fast forms against their step-by-step references
+#     (tests/deep/equivalence_check.cpp: every float for the saturation pressure and the
+#     number text, dense grids for the rounding, the solvers and the thirteen chains), built
+#     optimised in build-deep/ and bounded by HYGROVA_DEEP_MINUTES (default 40).
 # Both stages always run; any failing test, sanitizer report or fuzzer finding fails the
-# script at the end. Extra arguments go to both cmake configure steps.
+# script at the end. Extra arguments go to every cmake configure step.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 san_build=${HYGROVA_SAN_BUILD_DIR:-$root/build-san}
 fuzz_build=${HYGROVA_FUZZ_BUILD_DIR:-$root/build-fuzz}
+deep_build=${HYGROVA_DEEP_BUILD_DIR:-$root/build-deep}
 fuzz_seconds=${HYGROVA_FUZZ_SECONDS:-120}
+deep_minutes=${HYGROVA_DEEP_MINUTES:-40}
 jobs=$(nproc)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
@@ -116,6 +122,16 @@ if [ "$fuzz_status" -ne 0 ]; then
   failed+=("fuzzers")
 fi
 echo "== Fuzzer stage done $(elapsed)"
+
+# --- 3. Fast forms against their references (GCC, optimised) -------------------------------
+echo "== Equivalence of the fast core forms with their references ($deep_build, at most ${deep_minutes} min)"
+CC=gcc CXX=g++ cmake -S "$root" -B "$deep_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DHYGROVA_BUILD_TESTS=ON -DHYGROVA_BUILD_BENCHMARKS=OFF -DHYGROVA_BUILD_FUZZERS=OFF "$@" >/dev/null
+cmake --build "$deep_build" --parallel "$jobs" --target equivalence_check
+if ! timeout "${deep_minutes}m" "$deep_build/tests/deep/equivalence_check"; then
+  failed+=("equivalence of the fast forms (a difference, or over ${deep_minutes} min)")
+fi
+echo "== Equivalence stage done $(elapsed)"
 
 if [ ${#failed[@]} -ne 0 ]; then
   echo "Deep checks FAILED: ${failed[*]}" >&2

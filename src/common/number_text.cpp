@@ -1,6 +1,7 @@
 #include "common/number_text.h"
 
-#include <algorithm>  // std::replace
+#include <algorithm>  // std::copy, std::replace
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -188,6 +189,89 @@ double ParseLeadingNumber(std::string_view text)
     return ConvertDecimal(ScanDecimal(s));
 }
 
+// Seven significant digits of a positive normal float from exact integer arithmetic, for the
+// values the program shows most: magnitudes 1E-04 to below 1E+07, written without exponent.
+// value = m 2^e exactly; N = m 10^k 2^e rounded half to even to an integer of seven digits is
+// the value to seven significant digits (k = 6 - decimal exponent); m 10^k < 2^58 and the
+// shift is below 64 for every float of the range. Returns the end of the text written to
+// `out`, or nullptr when the rounded value needs the exponent form.
+char* PlainSevenDigits(float value, char* out)
+{
+    constexpr std::uint64_t kPowersOfTen[] = {
+        1,         10,         100,         1'000,         10'000,        100'000,
+        1'000'000, 10'000'000, 100'000'000, 1'000'000'000, 10'000'000'000};
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    const std::uint64_t mantissa = (bits & 0x7FFFFFu) | 0x800000u;
+    const int binaryExponent = static_cast<int>(bits >> 23) - 150;
+    if (binaryExponent < -40 || binaryExponent > 0) {
+        return nullptr;  // below 2^-17 or from 2^24 on: exponent form or not worth it
+    }
+    const int shift = -binaryExponent;
+    // The decimal exponent of the value: a first guess from the binary one (1233 / 4096 is
+    // just below log10 2), corrected until the exact scaled value m 10^k 2^e lies in
+    // [10^6, 10^7) (10^7 2^40 still fits in 64 bits).
+    int exponent = ((binaryExponent + 23) * 1233) >> 12;
+    std::uint64_t product = 0;
+    bool found = false;
+    for (int attempt = 0; attempt < 3 && !found; ++attempt) {
+        const int k = 6 - exponent;
+        if (k < 0 || k > 10) {
+            return nullptr;
+        }
+        product = mantissa * kPowersOfTen[k];
+        if (product < (std::uint64_t{1'000'000} << shift)) {
+            --exponent;
+        } else if (product >= (std::uint64_t{10'000'000} << shift)) {
+            ++exponent;
+        } else {
+            found = true;
+        }
+    }
+    if (!found) {
+        return nullptr;
+    }
+    // Rounded half to even; a carry to 10^7 is 10^6 one decade up.
+    std::uint64_t digits = product >> shift;
+    const std::uint64_t rest = product - (digits << shift);
+    const std::uint64_t half = shift == 0 ? 1 : std::uint64_t{1} << (shift - 1);
+    if (shift != 0 && (rest > half || (rest == half && (digits & 1) != 0))) {
+        ++digits;
+    }
+    if (digits == 10'000'000) {
+        digits = 1'000'000;
+        ++exponent;
+    }
+    if (exponent < -4 || exponent > 6) {
+        return nullptr;  // the exponent form
+    }
+    char seven[7];
+    for (int i = 6; i >= 0; --i) {
+        seven[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    int length = 7;
+    while (length > 1 && seven[length - 1] == '0') {
+        --length;
+    }
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = -1; i > exponent; --i) {
+            *out++ = '0';
+        }
+        return std::copy(seven, seven + length, out);
+    }
+    const int integerLength = exponent + 1;
+    for (int i = 0; i < integerLength; ++i) {
+        *out++ = i < length ? seven[i] : '0';
+    }
+    if (length > integerLength) {
+        *out++ = '.';
+        out = std::copy(seven + integerLength, seven + length, out);
+    }
+    return out;
+}
+
 std::string PlainNumberText(float value)
 {
     if (std::isnan(value)) {
@@ -199,12 +283,18 @@ std::string PlainNumberText(float value)
     }
     // Seven significant digits, correctly rounded, plain from 1E-04 up to below 1E+07 and in
     // exponent form outside, without trailing zeros: exactly the general format of precision 7.
+    // The library's general format of precision 7 says it all; the integer digits above
+    // give the same text faster for the plain magnitudes of ordinary values.
     char buffer[32];
     buffer[0] = negative ? '-' : ' ';
-    const auto end = std::to_chars(buffer + 1, buffer + sizeof buffer, std::fabs(value),
-                                   std::chars_format::general, 7)
-                         .ptr;
-    std::replace(buffer + 1, end, 'e', 'E');
+    const float magnitude = std::fabs(value);
+    char* end = magnitude != 0.0f ? PlainSevenDigits(magnitude, buffer + 1) : nullptr;
+    if (end == nullptr) {
+        end = std::to_chars(buffer + 1, buffer + sizeof buffer, magnitude,
+                            std::chars_format::general, 7)
+                  .ptr;
+        std::replace(buffer + 1, end, 'e', 'E');
+    }
     return std::string(buffer, end);
 }
 

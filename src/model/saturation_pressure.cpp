@@ -1,14 +1,18 @@
 // SaturationPressure: the Goff-Gratch equation, in two forms that give the same float for
 // every input. The reference form checks each step for faults and takes powers of ten with
 // pow; the fast form, used on [kFastLowest, kFastHighest] where no step can fault, skips the
-// checks and takes each power of ten with exp, falling back to pow for the one step whose
-// float result exp could leave in doubt.
+// checks and takes each power of ten with an inline exp, falling back to pow for the one step
+// whose float result the exp could leave in doubt.
 
 #include "model/checked_math.h"
 #include "model/model_constants.h"
 #include "model/properties.h"
 
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 
 namespace hygrova {
 namespace {
@@ -27,29 +31,67 @@ constexpr double kC5 = -4.76955;
 // Refers log10 of the pressure to one atmosphere.
 constexpr double kLogAtmOffset = 2.2195768;
 
-// The temperatures, deg C, on which the fast form runs. The deep check (tools/
-// model_equivalence_check) compares it with the reference on every float of this range,
-// which also shows that no step of the reference faults there.
+// The temperatures, deg C, on which the fast form runs. The deep equivalence check
+// (tests/deep) compares it with the reference on every float of this range, which also
+// shows that no step of the reference faults there.
 constexpr float kFastLowest = -100.0f;
 constexpr float kFastHighest = 200.0f;
 
 // ln 10 in double precision.
 constexpr double kLn10 = 2.302585092994045684;
-// Bound on the relative difference of exp(e ln 10) from pow(10, e), beyond |e ln 10| units
-// of 2^-52: both functions are accurate to within one unit in the last place, and the
-// product e ln 10 adds at most one unit per unit of its size. Twice that, for margin.
-constexpr double kUlp = 0x1p-52;
+
+// 2^(j / 128) for j = 0..127, each within one unit in the last place.
+const std::array<double, 128>& PowersOfTwoByEighths()
+{
+    static const std::array<double, 128> table = [] {
+        std::array<double, 128> powers{};
+        for (std::size_t j = 0; j < powers.size(); ++j) {
+            powers[j] = std::exp2(static_cast<double>(j) / 128.0);
+        }
+        return powers;
+    }();
+    return table;
+}
+
+// e^y for |y| < 700, inline: 2^(k / 128) from the table times a degree-5 polynomial of the
+// remainder r = y - k ln2 / 128, |r| <= ln2 / 256 (ln2 / 128 split in two so that k ln2hi is
+// exact). Within a few units in the last place: the table and the product one each, the
+// polynomial two, its truncation far below one.
+[[gnu::always_inline]] inline double InlineExp(double y)
+{
+    constexpr double kEighthsPerLn = 0x1.71547652b82fep+7;  // 128 / ln 2
+    constexpr double kLn2ByEighthHigh = 0x1.62e42fefa3000p-8;
+    constexpr double kLn2ByEighthLow = 0x1.3de6af278ece6p-49;
+    constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer
+    const double kd = (y * kEighthsPerLn + kRoundingShift) - kRoundingShift;
+    const auto k = static_cast<std::int64_t>(kd);
+    const double r = (y - kd * kLn2ByEighthHigh) - kd * kLn2ByEighthLow;
+    // 1 + r + r^2/2 + r^3/6 + r^4/24 + r^5/120, in two halves for a shorter chain.
+    const double r2 = r * r;
+    const double polynomial =
+        (1.0 + r) + r2 * ((0.5 + r * (1.0 / 6.0)) + r2 * (1.0 / 24.0 + r * (1.0 / 120.0)));
+    const double tabled = PowersOfTwoByEighths()[static_cast<std::size_t>(k & 127)];
+    const auto scale = std::bit_cast<double>(std::bit_cast<std::uint64_t>(tabled) +
+                                             (static_cast<std::uint64_t>(k >> 7) << 52));
+    return scale * polynomial;
+}
 
 // The float that `step` makes of 10^e, where step is monotonic in 10^e and uses the double
-// arithmetic of the reference. exp gives 10^e within a few units in the last place of pow;
-// when step gives the same float at both ends of that band, pow's value lies inside and gives
-// it too. Otherwise (about one argument in a hundred million) pow decides.
+// arithmetic of the reference. InlineExp gives 10^e = e^(e ln 10) within a band of units in the
+// last place of pow's value (both within a few units of the exact power; e ln 10 adds one unit
+// per unit of its size): when step gives the same float at both ends of the band, pow's
+// value lies inside and gives it too. Otherwise (about one argument in ten million) pow
+// decides.
 template <typename Step>
 float FloatOfPowerOfTen(double e, Step step)
 {
+    constexpr double kUlp = 0x1p-52;
+    if (e == 0.0) {
+        return step(1.0);  // exact, as pow gives it; near 1 the band would decide nothing
+    }
     const double y = e * kLn10;
-    const double p = std::exp(y);
-    const double band = p * ((std::fabs(y) + 2.0) * 2.0 * kUlp);
+    const double p = InlineExp(y);
+    const double band = p * ((2.0 * std::fabs(y) + 32.0) * kUlp);
     const float low = step(p - band);
     if (low == step(p + band)) [[likely]] {
         return low;
