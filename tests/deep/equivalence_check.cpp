@@ -323,7 +323,7 @@ std::string EntryText(int slot, std::uint64_t k, std::uint64_t n)
 std::uint64_t CheckChains()
 {
     // Per pair: a grid of side x side entries, spread so that each axis sees every value.
-    constexpr std::uint64_t kSide = 400;
+    constexpr std::uint64_t kSide = 600;
     std::vector<std::pair<int, int>> pairs;
     for (int i = 0; i < kQuerySlotCount; ++i) {
         for (int j = i + 1; j < kQuerySlotCount; ++j) {
