@@ -41,7 +41,7 @@ constexpr float kFastHighest = 200.0f;
 constexpr double kLn10 = 2.302585092994045684;
 
 // 2^(j / 128) for j = 0..127, each within one unit in the last place.
-const std::array<double, 128>& PowersOfTwoByEighths()
+const std::array<double, 128>& PowersOfTwoIn128ths()
 {
     static const std::array<double, 128> table = [] {
         std::array<double, 128> powers{};
@@ -53,24 +53,24 @@ const std::array<double, 128>& PowersOfTwoByEighths()
     return table;
 }
 
-// e^y for |y| < 700, inline: 2^(k / 128) from the table times a degree-5 polynomial of the
-// remainder r = y - k ln2 / 128, |r| <= ln2 / 256 (ln2 / 128 split in two so that k ln2hi is
-// exact). Within a few units in the last place: the table and the product one each, the
-// polynomial two, its truncation far below one.
+// e^y for |y| < 22 (the powers here stay below 15), inline: 2^(k / 128) from the table times a
+// degree-5 polynomial of the remainder r = y - k ln2 / 128, |r| <= ln2 / 256 (ln2 / 128 split in
+// two so that k ln2hi is exact for |k| < 2^12). Within a few units in the last place: the table and
+// the product one each, the polynomial two, its truncation far below one.
 [[gnu::always_inline]] inline double InlineExp(double y)
 {
-    constexpr double kEighthsPerLn = 0x1.71547652b82fep+7;  // 128 / ln 2
-    constexpr double kLn2ByEighthHigh = 0x1.62e42fefa3000p-8;
-    constexpr double kLn2ByEighthLow = 0x1.3de6af278ece6p-49;
+    constexpr double k128thsPerLn = 0x1.71547652b82fep+7;  // 128 / ln 2
+    constexpr double kLn2Over128High = 0x1.62e42fefa3000p-8;
+    constexpr double kLn2Over128Low = 0x1.3de6af278ece6p-49;
     constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer
-    const double kd = (y * kEighthsPerLn + kRoundingShift) - kRoundingShift;
+    const double kd = (y * k128thsPerLn + kRoundingShift) - kRoundingShift;
     const auto k = static_cast<std::int64_t>(kd);
-    const double r = (y - kd * kLn2ByEighthHigh) - kd * kLn2ByEighthLow;
+    const double r = (y - kd * kLn2Over128High) - kd * kLn2Over128Low;
     // 1 + r + r^2/2 + r^3/6 + r^4/24 + r^5/120, in two halves for a shorter chain.
     const double r2 = r * r;
     const double polynomial =
         (1.0 + r) + r2 * ((0.5 + r * (1.0 / 6.0)) + r2 * (1.0 / 24.0 + r * (1.0 / 120.0)));
-    const double tabled = PowersOfTwoByEighths()[static_cast<std::size_t>(k & 127)];
+    const double tabled = PowersOfTwoIn128ths()[static_cast<std::size_t>(k & 127)];
     const auto scale = std::bit_cast<double>(std::bit_cast<std::uint64_t>(tabled) +
                                              (static_cast<std::uint64_t>(k >> 7) << 52));
     return scale * polynomial;
