@@ -15,7 +15,8 @@
 //    first ticked slot whose text is the empty string, a range message a ticked slot with a
 //    text, and the focus goes to that slot;
 //  - a fault carries a description;
-//  - a second run with the same inputs gives the same outcome;
+//  - a second run with the same inputs gives the same outcome, and so does the step-by-step
+//    reference calculation (reference::SolveStatePoint);
 //  - every result text but an empty dew point is a displayed number that reads back as a
 //    finite value; the dew point is empty only where it is computed and the moisture content
 //    is below 0.05 g/kg; the entered values come back as entered (rounded, relative humidity
@@ -219,6 +220,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string context = Describe(query);
     FUZZ_CHECK(!outcome->valueless_by_exception(), context + " -> no outcome");
     FUZZ_CHECK(SameOutcome(*outcome, *Solve(query)), context + " -> a second run differs");
+    FUZZ_CHECK(SameOutcome(*outcome, reference::SolveStatePoint(query)),
+               context + " -> the reference calculation differs");
 
     if (const auto* warning = std::get_if<StatePointWarning>(&*outcome)) {
         CheckWarning(query, ticked, *warning, context);
