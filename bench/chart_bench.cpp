@@ -37,7 +37,7 @@ void BM_ReadoutAt(benchmark::State& run)
     // A room-air state: d = 10 g/kg, h = 50 kJ/kg.
     const ChartPoint pointer = MapToChart(10.0f, 50.0f, unit, picture.height);
     for (auto _ : run) {
-        ReadoutTexts texts =
+        StateTexts texts =
             ReadoutAt(pointer.x, pointer.y, unit, picture.height, state.AtmosphericPressure);
         benchmark::DoNotOptimize(texts.data());
     }

@@ -11,7 +11,8 @@
 //    leading plus sign changes nothing;
 //  - the text of a finite float is a blank or minus sign and a plain or exponent number of at
 //    most seven significant digits, and reads back as the float rounded to seven significant
-//    digits (either neighbour when the float lies exactly halfway between two).
+//    digits (either neighbour when the float lies exactly halfway between two), the same text
+//    as the digit-by-digit reference::PlainNumberText.
 
 #include "common/number_text.h"
 
@@ -108,6 +109,9 @@ void CheckTextRoundTrip(float value)
 {
     const std::string text = PlainNumberText(value);
     const std::string what = "PlainNumberText(" + Show(value) + ")";
+    FUZZ_CHECK(text == reference::PlainNumberText(value),
+               what + " = \"" + text + "\", the reference gives \"" +
+                   reference::PlainNumberText(value) + "\"");
     const double readBack = CheckedNumberText(text, what);
     FUZZ_CHECK(text.front() == (value < 0.0f ? '-' : ' '),
                what + " = \"" + text + "\" has the wrong sign");

@@ -40,17 +40,6 @@ namespace {
 
 constexpr std::array<float, 4> kTwipsPerPixel{15.0f, 12.0f, 10.0f, 7.5f};
 
-enum Box : std::size_t {
-    kDryBulb,
-    kWetBulb,
-    kDewPoint,
-    kRelHumidity,
-    kMoisture,
-    kEnthalpy,
-    kVolume,
-    kVapour
-};
-
 float Coordinate(std::uint32_t bits, bool raw, float extent)
 {
     if (raw) {
@@ -101,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string context = "ReadoutAt(x " + Show(x) + ", y " + Show(y) + ", unit " +
                                 Show(unit) + ", height " + Show(height) + ", pressure " +
                                 Show(pressure) + ")";
-    ReadoutTexts texts;
+    StateTexts texts;
     try {
         texts = ReadoutAt(x, y, unit, height, pressure);
     } catch (const std::exception& e) {
@@ -121,16 +110,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::array<std::optional<double>, 8> values;
     if (!allEmpty) {
         for (std::size_t box = 0; box < texts.size(); ++box) {
-            if (box == kDewPoint && texts[box].empty()) {
+            if (box == kQuantityDewPoint && texts[box].empty()) {
                 continue;
             }
             values[box] =
                 CheckedNumberText(texts[box], context + " box " + std::to_string(box + 1));
         }
-        FUZZ_CHECK(*values[kRelHumidity] <= 100.0,
-                   context + ": relative humidity " + texts[kRelHumidity]);
-        FUZZ_CHECK(*values[kWetBulb] >= -20.0 && *values[kWetBulb] <= 60.0,
-                   context + ": wet bulb " + texts[kWetBulb] + " outside the solver's bracket");
+        FUZZ_CHECK(*values[kQuantityRelHumidity] <= 100.0,
+                   context + ": relative humidity " + texts[kQuantityRelHumidity]);
+        FUZZ_CHECK(
+            *values[kQuantityWetBulb] >= -20.0 && *values[kQuantityWetBulb] <= 60.0,
+            context + ": wet bulb " + texts[kQuantityWetBulb] + " outside the solver's bracket");
     }
 
     const bool onPicture = x >= 0.0f && x <= picture.width && y >= 0.0f && y <= height;
@@ -144,19 +134,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (allEmpty) {
         return 0;
     }
-    const double d = *values[kMoisture];
+    const double d = *values[kQuantityMoisture];
     const double expectedD = static_cast<double>(x) / unit;
     FUZZ_CHECK(std::fabs(d - expectedD) <= 1e-6 * std::fabs(expectedD) + 1e-6,
-               context + ": moisture content " + texts[kMoisture] + ", x / u = " + Show(expectedD));
-    FUZZ_CHECK(*values[kRelHumidity] >= 0.0,
-               context + ": relative humidity " + texts[kRelHumidity]);
+               context + ": moisture content " + texts[kQuantityMoisture] +
+                   ", x / u = " + Show(expectedD));
+    FUZZ_CHECK(*values[kQuantityRelHumidity] >= 0.0,
+               context + ": relative humidity " + texts[kQuantityRelHumidity]);
     // Judged away from the threshold only: the text carries seven digits of d.
     if (d >= 0.0500001) {
-        FUZZ_CHECK(values[kDewPoint].has_value(),
-                   context + ": no dew point at d = " + texts[kMoisture]);
+        FUZZ_CHECK(values[kQuantityDewPoint].has_value(),
+                   context + ": no dew point at d = " + texts[kQuantityMoisture]);
     } else if (d <= 0.0499999) {
-        FUZZ_CHECK(!values[kDewPoint].has_value(),
-                   context + ": a dew point at d = " + texts[kMoisture]);
+        FUZZ_CHECK(!values[kQuantityDewPoint].has_value(),
+                   context + ": a dew point at d = " + texts[kQuantityMoisture]);
     }
     return 0;
 }

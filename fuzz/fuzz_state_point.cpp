@@ -15,7 +15,8 @@
 //    first ticked slot whose text is the empty string, a range message a ticked slot with a
 //    text, and the focus goes to that slot;
 //  - a fault carries a description;
-//  - a second run with the same inputs gives the same outcome;
+//  - a second run with the same inputs gives the same outcome, and so does the step-by-step
+//    reference calculation (reference::SolveStatePoint);
 //  - every result text but an empty dew point is a displayed number that reads back as a
 //    finite value; the dew point is empty only where it is computed and the moisture content
 //    is below 0.05 g/kg; the entered values come back as entered (rounded, relative humidity
@@ -64,9 +65,6 @@ constexpr std::array<SlotRule, kQuerySlotCount> kSlots{{
     {"请输入焓值！", "焓值过大或过小，请重新输入！", -30, 170, 5, 0.0005},
     {"请输入露点温度！", "露点温度过大或过小，请重新输入！", -273, 45, 2, 0.0005},
 }};
-
-constexpr std::size_t kDewPointBox = 2;
-constexpr std::size_t kMoistureBox = 4;
 
 StatePointQuery ReadQuery(const std::uint8_t* data, std::size_t size)
 {
@@ -120,7 +118,7 @@ bool SameOutcome(const StatePointOutcome& a, const StatePointOutcome& b)
     if (const auto* fault = std::get_if<StatePointFault>(&a)) {
         return fault->description == std::get<StatePointFault>(b).description;
     }
-    return std::get<StatePointResults>(a) == std::get<StatePointResults>(b);
+    return std::get<StateTexts>(a) == std::get<StateTexts>(b);
 }
 
 void CheckWarning(const StatePointQuery& query, const std::vector<int>& ticked,
@@ -161,28 +159,28 @@ void CheckWarning(const StatePointQuery& query, const std::vector<int>& ticked,
 }
 
 void CheckResults(const StatePointQuery& query, const std::vector<int>& ticked,
-                  const StatePointResults& results, const std::string& context)
+                  const StateTexts& results, const std::string& context)
 {
     FUZZ_CHECK(ticked.size() == 2,
                context + " -> results from " + std::to_string(ticked.size()) + " ticks");
     std::array<std::optional<double>, 8> values;
     for (std::size_t box = 0; box < results.size(); ++box) {
-        if (box == kDewPointBox && results[box].empty()) {
+        if (box == kQuantityDewPoint && results[box].empty()) {
             continue;
         }
         values[box] =
             CheckedNumberText(results[box], context + " -> result box " + std::to_string(box + 1));
     }
     const bool dewPointEntered = query.ticked[kDewPointSlot];
-    if (!values[kDewPointBox]) {
+    if (!values[kQuantityDewPoint]) {
         // The dew point is left out only below d = 0.05 g/kg, never when it was entered; the
         // moisture text is rounded to 0.001, so only a clear margin is judged.
         FUZZ_CHECK(!dewPointEntered, context + " -> the entered dew point is not shown");
-        FUZZ_CHECK(*values[kMoistureBox] < 0.0505,
-                   context + " -> no dew point at d = " + results[kMoistureBox]);
+        FUZZ_CHECK(*values[kQuantityMoisture] < 0.0505,
+                   context + " -> no dew point at d = " + results[kQuantityMoisture]);
     } else if (!dewPointEntered) {
-        FUZZ_CHECK(*values[kMoistureBox] > 0.0495,
-                   context + " -> a dew point at d = " + results[kMoistureBox]);
+        FUZZ_CHECK(*values[kQuantityMoisture] > 0.0495,
+                   context + " -> a dew point at d = " + results[kQuantityMoisture]);
     }
     // The two entered values, as entered after rounding; the relative humidity is recomputed
     // when it comes with the dew point.
@@ -222,6 +220,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string context = Describe(query);
     FUZZ_CHECK(!outcome->valueless_by_exception(), context + " -> no outcome");
     FUZZ_CHECK(SameOutcome(*outcome, *Solve(query)), context + " -> a second run differs");
+    FUZZ_CHECK(SameOutcome(*outcome, reference::SolveStatePoint(query)),
+               context + " -> the reference calculation differs");
 
     if (const auto* warning = std::get_if<StatePointWarning>(&*outcome)) {
         CheckWarning(query, ticked, *warning, context);
@@ -236,7 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 context + " -> fault \"" + fault->description + "\" before the empty-box check");
         }
     } else {
-        CheckResults(query, ticked, std::get<StatePointResults>(*outcome), context);
+        CheckResults(query, ticked, std::get<StateTexts>(*outcome), context);
     }
     if (ticked.size() > 2) {
         FUZZ_CHECK(std::holds_alternative<StatePointFault>(*outcome),

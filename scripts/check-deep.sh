@@ -9,7 +9,11 @@
 #  3. the program built without X11 (preset "no-x11"): it links no libxcb, its core and
 #     window tests pass offscreen and it runs on Wayland;
 #  4. the core and its tests cross-built for Windows with mingw-w64 and run under wine
-#     (preset "windows-core").
+#     (preset "windows-core");
+#  5. the equivalence check of the core's fast forms against their step-by-step references
+#     (tests/deep/equivalence_check.cpp: every float for the saturation pressure and the
+#     number text, dense grids for the rounding, the solvers and the thirteen chains), built
+#     optimised with the tests (preset "test") and bounded by HYGROVA_DEEP_MINUTES (default 40).
 # Every stage always runs; any failing test, sanitizer report or fuzzer finding fails the
 # script at the end. Extra arguments go to every cmake configure step.
 set -euo pipefail
@@ -18,6 +22,7 @@ cd "$root"
 san_build=$root/build/san
 fuzz_build=$root/build/fuzz
 fuzz_seconds=${HYGROVA_FUZZ_SECONDS:-120}
+deep_minutes=${HYGROVA_DEEP_MINUTES:-40}
 jobs=$(nproc)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
@@ -149,6 +154,15 @@ if [ "$windows_status" -ne 0 ]; then
   failed+=("the core for Windows")
 fi
 echo "== Windows stage done in $((SECONDS - windows_started)) s $(elapsed)"
+
+# --- 5. Fast forms against their references (GCC, optimised) -------------------------------
+echo "== Equivalence of the fast core forms with their references (at most ${deep_minutes} min)"
+cmake --preset test "$@" >/dev/null
+cmake --build --preset test --parallel "$jobs" --target equivalence_check
+if ! timeout "${deep_minutes}m" "$root/build/test/tests/deep/equivalence_check"; then
+  failed+=("equivalence of the fast forms (a difference, or over ${deep_minutes} min)")
+fi
+echo "== Equivalence stage done $(elapsed)"
 
 if [ ${#failed[@]} -ne 0 ]; then
   echo "Deep checks FAILED: ${failed[*]}" >&2

@@ -1,7 +1,6 @@
 #include "chart/chart_drawing.h"
 
 #include "chart/chart_mapping.h"
-#include "chart/checked_single.h"
 #include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
 #include "model/properties.h"
@@ -13,11 +12,6 @@
 
 namespace hygrova {
 namespace {
-
-using checked::Add;
-using checked::Div;
-using checked::Mul;
-using checked::Sub;
 
 // Temperatures of the chart, deg C. The curves and isotherms run from kColdest to
 // kWarmest; the sweep's last chord ends at kWarmest + 1.

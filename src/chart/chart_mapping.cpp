@@ -1,6 +1,6 @@
 #include "chart/chart_mapping.h"
 
-#include "chart/checked_single.h"
+#include "model/checked_math.h"
 
 namespace hygrova {
 namespace {
@@ -11,11 +11,6 @@ constexpr float kEnthalpyScale = 0.4f;
 constexpr float kZeroEnthalpyLift = 10.5f;
 
 }  // namespace
-
-using checked::Add;
-using checked::Div;
-using checked::Mul;
-using checked::Sub;
 
 ChartPoint MapToChart(float d, float h, float unit, float pictureHeight)
 {

@@ -145,7 +145,7 @@ std::string_view RowSolver::AppendRow(std::string_view line, bool tooLong, std::
             }
         }
         const StatePointOutcome outcome = SolveStatePoint(m_query);
-        if (const auto* results = std::get_if<StatePointResults>(&outcome)) {
+        if (const auto* results = std::get_if<StateTexts>(&outcome)) {
             for (const std::string& text : *results) {
                 out.append(text.empty() || text.front() != ' ' ? text
                                                                : std::string_view(text).substr(1));

@@ -96,7 +96,7 @@ int RunStateCommand(const std::vector<std::string>& assignments, const std::stri
         return kExitUnusable;
     }
     const StatePointOutcome outcome = SolveStatePoint(arguments.query);
-    if (const auto* results = std::get_if<StatePointResults>(&outcome)) {
+    if (const auto* results = std::get_if<StateTexts>(&outcome)) {
         const std::string text = json ? StateJson(*results) : StateLines(*results);
         std::fwrite(text.data(), 1, text.size(), stdout);
         return std::fflush(stdout) == 0 ? 0 : kExitUnusable;

@@ -3,6 +3,8 @@
 // The command line's names of the quantities of moist air: the six parameters a query can
 // name, and the eight result columns in the results window's order with their captions.
 
+#include "common/state_texts.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -27,8 +29,9 @@ struct ResultColumn {
     std::string_view unit;
 };
 
-// The eight quantities in the order of the results window's boxes Text1..Text8.
-inline constexpr std::array<ResultColumn, 8> kResultColumns = {{
+// The eight quantities in the order of the results window's boxes Text1..Text8, indexed by
+// StateQuantity.
+inline constexpr std::array<ResultColumn, kStateQuantityCount> kResultColumns = {{
     {"tdb", "干球温度(℃)", "°C"},
     {"twb", "湿球温度(℃)", "°C"},
     {"tdp", "露点温度(℃)", "°C"},

@@ -42,7 +42,7 @@ std::string_view ProblemOf(const StatePointOutcome& outcome)
     return {};
 }
 
-std::string StateLines(const StatePointResults& results)
+std::string StateLines(const StateTexts& results)
 {
     std::string lines;
     for (std::size_t i = 0; i < results.size(); ++i) {
@@ -52,7 +52,7 @@ std::string StateLines(const StatePointResults& results)
     return lines;
 }
 
-std::string StateJson(const StatePointResults& results)
+std::string StateJson(const StateTexts& results)
 {
     // A result text is a blank or a minus sign and a decimal number, possibly with an
     // exponent: without its blank it is a JSON number as it stands.

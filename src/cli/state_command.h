@@ -27,10 +27,10 @@ std::string_view ProblemOf(const StatePointOutcome& outcome);
 
 // One line per quantity: the results window's caption, a tab, the text exactly as the window
 // shows it (with its leading blank; an absent dew point is empty), a tab and the unit.
-std::string StateLines(const StatePointResults& results);
+std::string StateLines(const StateTexts& results);
 
 // One JSON object with the column names as keys and the numbers as values (null for an
 // absent dew point), on one line.
-std::string StateJson(const StatePointResults& results);
+std::string StateJson(const StateTexts& results);
 
 }  // namespace hygrova

@@ -1,5 +1,7 @@
 #include "common/number_text.h"
 
+#include <algorithm>  // std::copy, std::replace
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -59,78 +61,115 @@ double ParseRadixInteger(std::string_view digits, int radix)
     return value;
 }
 
-// The decimal number at the start of `s` (no blanks inside), 0 when there is none.
-double ParseDecimal(std::string_view s)
-{
-    std::size_t i = 0;
+// The longest numeric prefix of a blank-free text: optional sign, digits with at most one
+// period, optional exponent (E or e, optional sign, at least one digit).
+struct DecimalPrefix {
     bool negative = false;
+    std::string_view mantissa;    // the digits and the period, as written
+    std::size_t digitCount = 0;   // digits in the mantissa; 0: no number
+    long long integerDigits = 0;  // digits before the period, leading zeros excluded
+    bool nonZero = false;         // a digit other than 0 in the mantissa
+    long long exponent = 0;       // saturated at +-kExponentBound
+};
+
+// Any exponent beyond this bound gives infinity or zero anyway.
+constexpr long long kExponentBound = 1'000'000'000;
+
+// The exponent part at s[i], if there is one; `exponent` is left as it is otherwise.
+void ScanExponent(std::string_view s, std::size_t i, long long& exponent)
+{
+    if (i >= s.size() || (s[i] != 'E' && s[i] != 'e')) {
+        return;
+    }
+    std::size_t j = i + 1;
+    const bool negative = j < s.size() && s[j] == '-';
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+        ++j;
+    }
+    if (j >= s.size() || !IsDigit(s[j])) {
+        return;  // E without digits is not part of the number
+    }
+    long long value = 0;
+    for (; j < s.size() && IsDigit(s[j]); ++j) {
+        value = std::min<long long>(value * 10 + (s[j] - '0'), kExponentBound);
+    }
+    exponent = negative ? -value : value;
+}
+
+DecimalPrefix ScanDecimal(std::string_view s)
+{
+    DecimalPrefix prefix;
+    std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
+        prefix.negative = s[i] == '-';
         ++i;
     }
-    std::string mantissa;  // significant characters for from_chars
-    std::size_t digitCount = 0;
-    long long integerDigits = 0;  // digits before the period, leading zeros excluded
+    const std::size_t start = i;
     bool seenPeriod = false;
-    bool seenNonZero = false;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (IsDigit(c)) {
-            ++digitCount;
-            seenNonZero = seenNonZero || c != '0';
-            if (!seenPeriod && seenNonZero) {
-                ++integerDigits;
+            ++prefix.digitCount;
+            prefix.nonZero = prefix.nonZero || c != '0';
+            if (!seenPeriod && prefix.nonZero) {
+                ++prefix.integerDigits;
             }
-            mantissa.push_back(c);
         } else if (c == '.' && !seenPeriod) {
             seenPeriod = true;
-            mantissa.push_back(c);
         } else {
             break;
         }
     }
-    if (digitCount == 0) {
+    prefix.mantissa = s.substr(start, i - start);
+    if (prefix.digitCount > 0) {
+        ScanExponent(s, i, prefix.exponent);
+    }
+    return prefix;
+}
+
+// The magnitude of a number beyond the range of double: infinity when its decimal point
+// lies right of its first significant digit, zero otherwise.
+double BeyondRange(const DecimalPrefix& prefix)
+{
+    long long leadingZeros = 0;
+    if (prefix.integerDigits == 0) {
+        const auto period = prefix.mantissa.find('.');
+        for (std::size_t k = period + 1; k < prefix.mantissa.size() && prefix.mantissa[k] == '0';
+             ++k) {
+            ++leadingZeros;
+        }
+    }
+    return prefix.integerDigits - leadingZeros + prefix.exponent > 0
+               ? std::numeric_limits<double>::infinity()
+               : 0.0;
+}
+
+// The value of a scanned prefix, correctly rounded to double; 0 when there is no number.
+double ConvertDecimal(const DecimalPrefix& prefix)
+{
+    if (prefix.digitCount == 0) {
         return 0.0;
     }
-    // Exponent: E, an optional sign and at least one digit; otherwise not part of the number.
-    long long exponent = 0;
-    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-        std::size_t j = i + 1;
-        bool negativeExponent = false;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
-            negativeExponent = s[j] == '-';
-            ++j;
-        }
-        if (j < s.size() && IsDigit(s[j])) {
-            for (; j < s.size() && IsDigit(s[j]); ++j) {
-                // Saturate: any exponent beyond this bound gives infinity or zero anyway.
-                exponent = std::min<long long>(exponent * 10 + (s[j] - '0'), 1'000'000'000);
-            }
-            exponent = negativeExponent ? -exponent : exponent;
-        }
-    }
     double magnitude = 0.0;
-    if (seenNonZero) {
-        mantissa += 'e' + std::to_string(exponent);
-        const auto [end, error] =
-            std::from_chars(mantissa.data(), mantissa.data() + mantissa.size(), magnitude,
-                            std::chars_format::scientific);
+    if (prefix.nonZero) {
+        // "<mantissa>e<exponent>" for from_chars; short texts stay on the stack.
+        char exponentText[24];
+        const auto exponentEnd =
+            std::to_chars(exponentText, exponentText + sizeof exponentText, prefix.exponent).ptr;
+        std::string text;
+        text.reserve(prefix.mantissa.size() + 1 +
+                     static_cast<std::size_t>(exponentEnd - exponentText));
+        text.append(prefix.mantissa);
+        text.push_back('e');
+        text.append(exponentText, exponentEnd);
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude,
+                                                  std::chars_format::scientific);
         (void)end;
         if (error == std::errc::result_out_of_range) {
-            // Leading digits of a number beyond the double range: infinity; below it: zero.
-            long long leadingZeros = 0;
-            if (integerDigits == 0) {
-                const auto period = mantissa.find('.');
-                for (std::size_t k = period + 1; k < mantissa.size() && mantissa[k] == '0'; ++k) {
-                    ++leadingZeros;
-                }
-            }
-            magnitude = integerDigits - leadingZeros + exponent > 0
-                            ? std::numeric_limits<double>::infinity()
-                            : 0.0;
+            magnitude = BeyondRange(prefix);
         }
     }
-    return negative ? -magnitude : magnitude;
+    return prefix.negative ? -magnitude : magnitude;
 }
 
 }  // namespace
@@ -147,8 +186,119 @@ double ParseLeadingNumber(std::string_view text)
             return ParseRadixInteger(std::string_view(s).substr(2), 8);
         }
     }
-    return ParseDecimal(s);
+    return ConvertDecimal(ScanDecimal(s));
 }
+
+// Seven significant digits of a positive normal float from exact integer arithmetic, for the
+// values the program shows most: magnitudes 1E-04 to below 1E+07, written without exponent.
+// value = m 2^e exactly; N = m 10^k 2^e rounded half to even to an integer of seven digits is
+// the value to seven significant digits (k = 6 - decimal exponent); m 10^k < 2^58 and the
+// shift is below 64 for every float of the range. Returns the end of the text written to
+// `out`, or nullptr when the rounded value needs the exponent form.
+char* PlainSevenDigits(float value, char* out)
+{
+    constexpr std::uint64_t kPowersOfTen[] = {
+        1,         10,         100,         1'000,         10'000,        100'000,
+        1'000'000, 10'000'000, 100'000'000, 1'000'000'000, 10'000'000'000};
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    const std::uint64_t mantissa = (bits & 0x7FFFFFu) | 0x800000u;
+    const int binaryExponent = static_cast<int>(bits >> 23) - 150;
+    if (binaryExponent < -40 || binaryExponent > 0) {
+        return nullptr;  // below 2^-17 or from 2^24 on: exponent form or not worth it
+    }
+    const int shift = -binaryExponent;
+    // The decimal exponent of the value: a first guess from the binary one (1233 / 4096 is
+    // just below log10 2), corrected until the exact scaled value m 10^k 2^e lies in
+    // [10^6, 10^7) (10^7 2^40 still fits in 64 bits).
+    int exponent = ((binaryExponent + 23) * 1233) >> 12;
+    std::uint64_t product = 0;
+    bool found = false;
+    for (int attempt = 0; attempt < 3 && !found; ++attempt) {
+        const int k = 6 - exponent;
+        if (k < 0 || k > 10) {
+            return nullptr;
+        }
+        product = mantissa * kPowersOfTen[k];
+        if (product < (std::uint64_t{1'000'000} << shift)) {
+            --exponent;
+        } else if (product >= (std::uint64_t{10'000'000} << shift)) {
+            ++exponent;
+        } else {
+            found = true;
+        }
+    }
+    if (!found) {
+        return nullptr;
+    }
+    // Rounded half to even; a carry to 10^7 is 10^6 one decade up.
+    std::uint64_t digits = product >> shift;
+    const std::uint64_t rest = product - (digits << shift);
+    const std::uint64_t half = shift == 0 ? 1 : std::uint64_t{1} << (shift - 1);
+    if (shift != 0 && (rest > half || (rest == half && (digits & 1) != 0))) {
+        ++digits;
+    }
+    if (digits == 10'000'000) {
+        digits = 1'000'000;
+        ++exponent;
+    }
+    if (exponent < -4 || exponent > 6) {
+        return nullptr;  // the exponent form
+    }
+    char seven[7];
+    for (int i = 6; i >= 0; --i) {
+        seven[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    int length = 7;
+    while (length > 1 && seven[length - 1] == '0') {
+        --length;
+    }
+    if (exponent < 0) {
+        *out++ = '0';
+        *out++ = '.';
+        for (int i = -1; i > exponent; --i) {
+            *out++ = '0';
+        }
+        return std::copy(seven, seven + length, out);
+    }
+    const int integerLength = exponent + 1;
+    for (int i = 0; i < integerLength; ++i) {
+        *out++ = i < length ? seven[i] : '0';
+    }
+    if (length > integerLength) {
+        *out++ = '.';
+        out = std::copy(seven + integerLength, seven + length, out);
+    }
+    return out;
+}
+
+std::string PlainNumberText(float value)
+{
+    if (std::isnan(value)) {
+        return " NaN";
+    }
+    const bool negative = std::signbit(value) && value != 0.0f;
+    if (std::isinf(value)) {
+        return negative ? "-Infinity" : " Infinity";
+    }
+    // Seven significant digits, correctly rounded, plain from 1E-04 up to below 1E+07 and in
+    // exponent form outside, without trailing zeros: exactly the general format of precision 7.
+    // The library's general format of precision 7 says it all; the integer digits above
+    // give the same text faster for the plain magnitudes of ordinary values.
+    char buffer[32];
+    buffer[0] = negative ? '-' : ' ';
+    const float magnitude = std::fabs(value);
+    char* end = magnitude != 0.0f ? PlainSevenDigits(magnitude, buffer + 1) : nullptr;
+    if (end == nullptr) {
+        end = std::to_chars(buffer + 1, buffer + sizeof buffer, magnitude,
+                            std::chars_format::general, 7)
+                  .ptr;
+        std::replace(buffer + 1, end, 'e', 'E');
+    }
+    return std::string(buffer, end);
+}
+
+namespace reference {
 
 std::string PlainNumberText(float value)
 {
@@ -204,5 +354,7 @@ std::string PlainNumberText(float value)
     }
     return sign + text;
 }
+
+}  // namespace reference
 
 }  // namespace hygrova

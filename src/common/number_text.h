@@ -22,4 +22,12 @@ double ParseLeadingNumber(std::string_view text);
 // seven significant digits, " 1.234568E+07" or "-5E-05", which ParseLeadingNumber reads back.
 std::string PlainNumberText(float value);
 
+namespace reference {
+
+// PlainNumberText assembled digit by digit from the scientific form: the definition the
+// library-based PlainNumberText is proven against on every float by the deep check.
+std::string PlainNumberText(float value);
+
+}  // namespace reference
+
 }  // namespace hygrova

@@ -1,11 +1,19 @@
 #pragma once
 
-// Checked arithmetic for the property model. Each helper performs one step in double
-// precision (or rounds a double to single precision) and raises an ArithmeticFault instead
-// of letting an infinity or a NaN through: a result that is not finite is an overflow, a
-// NaN an invalid operation, a zero divisor a division by zero (0/0: invalid operation) and
-// the logarithm of a value <= 0 an invalid argument. Underflow is not a fault. The helpers
-// are inline: the property functions run them at every step, inside every solver iteration.
+// The one checked-arithmetic vocabulary of the core: the property model, the state-point
+// query and the chart's geometry all compute through these steps. Each step raises an
+// ArithmeticFault instead of letting an infinity or a NaN through: a result that is not
+// finite is an overflow, a NaN an invalid operation, a zero divisor a division by zero
+// (0/0: invalid operation) and the logarithm of a value <= 0 an invalid argument. Underflow
+// is not a fault. Two families:
+//  - double steps (Checked, Divide, Ln, Pow10), rounded to single precision by Single where
+//    the model stores a value;
+//  - single steps (Add, Sub, Mul, Div on floats), one operation in single precision. For
+//    float operands these give the same float as the double step rounded by Single: the
+//    double result of one operation on two floats rounds to the same float as the single
+//    operation does.
+// The helpers are inline: they run at every step, inside every solver iteration and for
+// tens of thousands of chart points per draw.
 
 #include "model/arithmetic_fault.h"
 
@@ -63,6 +71,38 @@ inline double Ln(double a)
 inline double Pow10(double e)
 {
     return Checked(std::pow(10.0, Checked(e)));
+}
+
+// v itself; throws if v is not finite.
+inline float Checked(float v)
+{
+    if (!std::isfinite(v)) [[unlikely]] {
+        RaiseFault(std::isnan(v) ? FaultKind::InvalidOperation : FaultKind::Overflow);
+    }
+    return v;
+}
+
+inline float Add(float a, float b)
+{
+    return Checked(a + b);
+}
+inline float Sub(float a, float b)
+{
+    return Checked(a - b);
+}
+inline float Mul(float a, float b)
+{
+    return Checked(a * b);
+}
+
+// a / b in single precision, with the fault kinds of Divide.
+inline float Div(float a, float b)
+{
+    if (b == 0.0f) [[unlikely]] {
+        RaiseFault(a == 0.0f || std::isnan(a) ? FaultKind::InvalidOperation
+                                              : FaultKind::DivisionByZero);
+    }
+    return Checked(a / b);
 }
 
 }  // namespace hygrova

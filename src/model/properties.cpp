@@ -1,52 +1,21 @@
 #include "model/properties.h"
 
 #include "model/checked_math.h"
+#include "model/model_constants.h"
 
 #include <cmath>
 
 namespace hygrova {
 namespace {
 
-// Triple point of water, K; also the offset from deg C to K throughout the model.
-constexpr double kTriplePointK = 273.16;
-// hPa per mmHg (the model's value, not 1.33322).
-constexpr double kHpaPerMmHg = 1.3332;
-// Ratio of the molar masses of water and dry air, g/kg (single precision).
-constexpr float kMolarRatio = 622.0f;
-// mmHg per standard atmosphere (single precision).
-constexpr float kMmHgPerAtm = 760.0f;
+using model::kHpaPerMmHg;
+using model::kMolarRatio;
+using model::kTriplePointK;
+
 // Vapour pressure at 0 deg C, mmHg: where the two dew-point branches meet.
 constexpr float kDewPointBranchMmHg = 4.581f;
 
-// Goff-Gratch coefficients, in the order of the equation (c4 is 0.00042875).
-constexpr double kC0 = -10.79574;
-constexpr double kC1 = 5.02808;
-constexpr double kC2 = -0.000150475;
-constexpr double kC3 = 8.2969;
-constexpr double kC4 = 0.00042875;
-constexpr double kC5 = -4.76955;
-// Refers log10 of the pressure to one atmosphere.
-constexpr double kLogAtmOffset = 2.2195768;
-
 }  // namespace
-
-float SaturationPressure(float t)
-{
-    const float T = Single(t + kTriplePointK);
-    const float x = Single(Divide(kTriplePointK, T));
-    const float terms[4] = {
-        Single(kC0 * Single(x - 1.0)),
-        Single(Divide(kC1 * Ln(x), std::log(10.0))),
-        Single(kC2 * (Pow10(Single(kC3 * Single(1.0 - Divide(1.0, x)))) - 1.0)),
-        Single(kC4 * (Pow10(Single(kC5 * Single(x - 1.0))) - 1.0) - kLogAtmOffset),
-    };
-    float sum = 0.0f;
-    for (const float term : terms) {
-        sum = Single(static_cast<double>(sum) + term);
-    }
-    const float mmHg = Single(Pow10(sum) * kMmHgPerAtm);
-    return Single(mmHg * kHpaPerMmHg);
-}
 
 float EnthalpyOf(float t, float d)
 {

@@ -8,8 +8,7 @@
 namespace hygrova {
 namespace {
 
-constexpr float kCoarseTolerance = 0.001f;
-constexpr float kFineTolerance = 0.0001f;
+using SaturationFunction = float (*)(float);
 
 // Bisection for F(t) = target with F increasing in t. Returns the last midpoint: at once when
 // F(mid) equals the target, otherwise when the interval, measured after its update, is
@@ -38,28 +37,68 @@ float Bisect(F function, float lo, float hi, float target, float tolerance)
     }
 }
 
+template <SaturationFunction Ps>
+float SaturationTemperatureForEnthalpyWith(float h, float b)
+{
+    const auto saturatedEnthalpy = [b](float t) {
+        return EnthalpyOf(t, MoistureContentOf(Ps(t), b));
+    };
+    return Bisect(saturatedEnthalpy, kSaturationBracketLow, kSaturationBracketHigh, h,
+                  kCoarseTolerance);
+}
+
+template <SaturationFunction Ps>
+float TemperatureForRhAndEnthalpyWith(float tLow, float h, float phi, float b)
+{
+    const auto enthalpyAtRh = [phi, b](float t) {
+        const float pv = Single(static_cast<double>(phi) * Ps(t));
+        return EnthalpyOf(t, MoistureContentOf(pv, b));
+    };
+    const float lo = Single(static_cast<double>(tLow) - kRhEnthalpyBelowWetBulb);
+    return Bisect(enthalpyAtRh, lo, kRhEnthalpyBracketHigh, h, kFineTolerance);
+}
+
+template <SaturationFunction Ps>
+float TemperatureForSaturationPressureWith(float p)
+{
+    return Bisect(Ps, kSaturationPressureBracketLow, kSaturationPressureBracketHigh, p,
+                  kFineTolerance);
+}
+
 }  // namespace
 
 float SaturationTemperatureForEnthalpy(float h, float b)
 {
-    const auto saturatedEnthalpy = [b](float t) {
-        return EnthalpyOf(t, MoistureContentOf(SaturationPressure(t), b));
-    };
-    return Bisect(saturatedEnthalpy, -20.0f, 60.0f, h, kCoarseTolerance);
+    return SaturationTemperatureForEnthalpyWith<SaturationPressure>(h, b);
 }
 
 float TemperatureForRhAndEnthalpy(float tLow, float h, float phi, float b)
 {
-    const auto enthalpyAtRh = [phi, b](float t) {
-        const float pv = Single(static_cast<double>(phi) * SaturationPressure(t));
-        return EnthalpyOf(t, MoistureContentOf(pv, b));
-    };
-    return Bisect(enthalpyAtRh, Single(static_cast<double>(tLow) - 1.0), 70.0f, h, kFineTolerance);
+    return TemperatureForRhAndEnthalpyWith<SaturationPressure>(tLow, h, phi, b);
 }
 
 float TemperatureForSaturationPressure(float p)
 {
-    return Bisect(SaturationPressure, -30.0f, 70.0f, p, kFineTolerance);
+    return TemperatureForSaturationPressureWith<SaturationPressure>(p);
 }
+
+namespace reference {
+
+float SaturationTemperatureForEnthalpy(float h, float b)
+{
+    return SaturationTemperatureForEnthalpyWith<reference::SaturationPressure>(h, b);
+}
+
+float TemperatureForRhAndEnthalpy(float tLow, float h, float phi, float b)
+{
+    return TemperatureForRhAndEnthalpyWith<reference::SaturationPressure>(tLow, h, phi, b);
+}
+
+float TemperatureForSaturationPressure(float p)
+{
+    return TemperatureForSaturationPressureWith<reference::SaturationPressure>(p);
+}
+
+}  // namespace reference
 
 }  // namespace hygrova

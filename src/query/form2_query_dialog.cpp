@@ -42,11 +42,6 @@ constexpr SlotDesign kSlots[kQuerySlotCount] = {
     {"含湿量(g/kg干)", 1575, 1440}, {"焓(kJ/kg干)", 1575, 1800}, {"露点温度(℃)", 1575, 2160},
 };
 
-// The partner of each slot: the parameter that is a function of it alone and so never
-// stands with it (wet bulb and enthalpy, moisture content and dew point); -1 for none.
-constexpr int kPartner[kQuerySlotCount] = {-1,           kEnthalpySlot, -1, kDewPointSlot,
-                                           kWetBulbSlot, kMoistureSlot};
-
 // The text of a disabled entry box, which is empty but for a moment while it is emptied.
 const QColor kDisabledBoxText(96, 96, 160);
 
@@ -182,66 +177,35 @@ void Form2::Form_Load()
     }
 }
 
-void Form2::DisableAndEmptySlot(int j)
-{
-    Check1[j]->setEnabled(false);
-    Text1[j]->setEnabled(false);
-    Text1[j]->clear();
-}
-
 void Form2::Check1_Click(int index)
 {
-    const auto ticked = [this](int j) { return Check1[j]->isChecked(); };
-    const bool nowTicked = ticked(index);
-    const int partner = kPartner[index];
+    SelectedCount =
+        static_cast<std::int16_t>(SelectedCount + (Check1[index]->isChecked() ? 1 : -1));
+    std::array<bool, kQuerySlotCount> ticked{};
+    for (int j = 0; j < kQuerySlotCount; ++j) {
+        ticked[j] = Check1[j]->isChecked();
+    }
+    const SlotChanges changes = TickRule(ticked, index);
+    // The clicked slot first: its entry box takes the focus when it opens.
+    ApplyEntryChange(index, changes[index].entry);
+    for (int j = 0; j < kQuerySlotCount; ++j) {
+        if (changes[j].tick != TickChange::Keep) {
+            Check1[j]->setEnabled(changes[j].tick == TickChange::Tickable);
+        }
+        if (j != index) {
+            ApplyEntryChange(j, changes[j].entry);
+        }
+    }
+}
 
-    // The box's own entry box follows its tick.
-    if (nowTicked) {
-        ++SelectedCount;
-        Text1[index]->setEnabled(true);
-        Text1[index]->setFocus();
-    } else {
-        --SelectedCount;
-        Text1[index]->setEnabled(false);
-        Text1[index]->clear();
-    }
-    // Two ticked: nothing else can be chosen. Fewer: every unticked box can be chosen again
-    // (its entry box opens only when it is ticked).
-    if (SelectedCount == 2) {
-        for (int j = 0; j < kQuerySlotCount; ++j) {
-            if (!ticked(j)) {
-                DisableAndEmptySlot(j);
-            }
-        }
-    }
-    if (SelectedCount < 2) {
-        for (int j = 0; j < kQuerySlotCount; ++j) {
-            if (!ticked(j)) {
-                Check1[j]->setEnabled(true);
-            }
-        }
-    }
-    // A dependent pair never stands together.
-    if (nowTicked && partner >= 0) {
-        DisableAndEmptySlot(partner);
-    }
-    if (!nowTicked && partner >= 0) {
-        Check1[partner]->setEnabled(true);
-    }
-    // The boxes re-enabled above must not include the partner of a box that stays ticked.
-    if (!nowTicked && index != kWetBulbSlot) {
-        if (ticked(kEnthalpySlot)) {
-            DisableAndEmptySlot(kWetBulbSlot);
-        } else if (ticked(kWetBulbSlot)) {
-            DisableAndEmptySlot(kEnthalpySlot);
-        }
-    }
-    if (!nowTicked && index != kMoistureSlot) {
-        if (ticked(kDewPointSlot)) {
-            DisableAndEmptySlot(kMoistureSlot);
-        } else if (ticked(kMoistureSlot)) {
-            DisableAndEmptySlot(kDewPointSlot);
-        }
+void Form2::ApplyEntryChange(int j, EntryChange change)
+{
+    if (change == EntryChange::Open) {
+        Text1[j]->setEnabled(true);
+        Text1[j]->setFocus();
+    } else if (change == EntryChange::Closed) {
+        Text1[j]->setEnabled(false);
+        Text1[j]->clear();
     }
 }
 
@@ -277,7 +241,7 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome)
         ShowWarningBox(this, QString::fromStdString(fault->description));
         return;
     }
-    const StatePointResults& results = std::get<StatePointResults>(outcome);
+    const StateTexts& results = std::get<StateTexts>(outcome);
     Form5& form5 = m_main.ResultsWindow();
     // The dew point first, then the others in the order of the boxes.
     const std::array<QLineEdit*, 8> boxes = form5.ResultBoxes();

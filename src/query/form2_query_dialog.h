@@ -1,6 +1,7 @@
 #pragma once
 
 #include "query/state_point.h"
+#include "query/tick_rule.h"
 #include "shell/skin_engine.h"
 
 #include <array>
@@ -54,8 +55,8 @@ private:
 
     void CreateControls();
     void SetTabOrder();
-    // Disables tick box j and its entry box and empties the entry box.
-    void DisableAndEmptySlot(int j);
+    // Opens entry box j (with the focus) or closes and empties it, as the click rule says.
+    void ApplyEntryChange(int j, EntryChange change);
     // The ticks and texts of the six slots, with the current atmospheric pressure.
     StatePointQuery GatherQuery() const;
     // Carries out what the solver decided: a warning box (and the focus to the entry box it

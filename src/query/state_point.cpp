@@ -1,12 +1,12 @@
 #include "query/state_point.h"
 
+#include "common/decimal_rounding.h"
 #include "common/number_text.h"
 #include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
 #include "model/properties.h"
 #include "model/solvers.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -35,8 +35,6 @@ constexpr std::string_view kTooFewMessage = "输入参数不得少于两个！";
 constexpr std::string_view kNoChainMessage = "计算发生错误，请重试！";
 constexpr std::string_view kTooManyDescription = "下标越界：选择的已知参数多于两个";
 
-// Below this moisture content (g/kg) the dew point is not computed.
-constexpr float kDewPointMinMoisture = 0.05f;
 // Marks an absent dew point; any dew point below kLowestShownDewPoint shows as an empty box.
 constexpr float kAbsentDewPoint = -9999.0f;
 constexpr float kLowestShownDewPoint = -273.0f;
@@ -46,7 +44,36 @@ struct Air {
     float t = 0, tw = 0, phi = 0, d = 0, h = 0, td = 0, pv = 0, ps = 0, v = 0;
 };
 
-// Signals the first input problem found; caught in SolveStatePoint.
+// The functions a calculation runs on: the fast ones, or the step-by-step reference ones
+// they are proven against. The other property functions have one form only.
+struct Kernel {
+    float (*saturationPressure)(float t);
+    float (*saturationTemperatureForEnthalpy)(float h, float b);
+    float (*temperatureForRhAndEnthalpy)(float tLow, float h, float phi, float b);
+    float (*temperatureForSaturationPressure)(float p);
+    float (*roundToDecimals)(float x, int decimals);
+    std::string (*numberText)(float value);
+};
+
+constexpr Kernel kFastKernel = {
+    SaturationPressure,
+    SaturationTemperatureForEnthalpy,
+    TemperatureForRhAndEnthalpy,
+    TemperatureForSaturationPressure,
+    RoundToDecimals,
+    PlainNumberText,
+};
+
+constexpr Kernel kReferenceKernel = {
+    reference::SaturationPressure,
+    reference::SaturationTemperatureForEnthalpy,
+    reference::TemperatureForRhAndEnthalpy,
+    reference::TemperatureForSaturationPressure,
+    reference::RoundToDecimals,
+    reference::PlainNumberText,
+};
+
+// Signals the first input problem found; caught in Solve.
 struct InputProblem {
     StatePointWarning warning;
 };
@@ -65,202 +92,215 @@ float StoredEntry(int slot, const std::string& text)
     return std::isfinite(fraction) ? Single(fraction) : SingleOrInfinity(fraction);
 }
 
-// x rounded to `decimals` places (halves away from zero), stored back in single precision.
-float RoundToDecimals(float x, int decimals)
-{
-    const double scaled = static_cast<double>(x) * std::pow(10.0, decimals);  // exact
-    const double rounded = std::round(scaled);
-    char buffer[400];
-    auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer - 8, rounded, std::chars_format::fixed);
-    (void)error;
-    *end++ = 'e';
-    *end++ = '-';
-    *end++ = static_cast<char>('0' + decimals);
-    float result = 0.0f;
-    std::from_chars(buffer, end, result);
-    return result;
-}
+// The calculation chains, one per pair of known quantities. Each computes the missing
+// quantities of `air` in a fixed order (the order decides which fault a bad input raises).
+// b: atmospheric pressure, hPa. Shared steps and tails are written once below.
 
-std::string ResultText(float value)
-{
-    return PlainNumberText(value);
-}
-
-void ApplyDewPointRule(Air& air)
+// No dew point below kDewPointMinMoisture: its logarithm is not taken.
+void DewPointFromVapourPressure(Air& air)
 {
     air.td = kDewPointMinMoisture > air.d ? kAbsentDewPoint : DewPointOf(air.pv);
 }
 
-float Times(float a, float b)
+// Moisture content of saturated air at the wet-bulb temperature.
+float SaturatedMoistureAtWetBulb(const Kernel& k, float b, const Air& air)
 {
-    return Single(static_cast<double>(a) * b);
-}
-float Over(float a, float b)
-{
-    return Single(Divide(a, b));
+    return MoistureContentOf(k.saturationPressure(air.tw), b);
 }
 
-// Runs the calculation chain of the pair code; `air` holds the two entered values.
-void RunChain(int code, float b, Air& air)
+// Enthalpy of saturated air at the wet-bulb temperature: the state's enthalpy.
+void EnthalpyFromWetBulb(const Kernel& k, float b, Air& air)
 {
-    switch (code) {
-        case 12:  // t, tw
-        {
-            air.ps = SaturationPressure(air.t);
-            const float dsw = MoistureContentOf(SaturationPressure(air.tw), b);
-            air.d = WetBulbMoisture(dsw, air.t, air.tw);
-            air.h = EnthalpyOf(air.t, air.d);
-            air.pv = VapourPressureOf(air.d, b);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        }
-        case 13:  // t, phi
-            air.ps = SaturationPressure(air.t);
-            air.pv = Times(air.phi, air.ps);
-            air.d = MoistureContentOf(air.pv, b);
-            air.h = EnthalpyOf(air.t, air.d);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            ApplyDewPointRule(air);
-            break;
-        case 14:  // t, d
-            air.h = EnthalpyOf(air.t, air.d);
-            air.ps = SaturationPressure(air.t);
-            air.pv = VapourPressureOf(air.d, b);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        case 15:  // t, h: d from the wet-bulb relation; h is shown as entered
-        {
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            air.ps = SaturationPressure(air.t);
-            const float dsw = MoistureContentOf(SaturationPressure(air.tw), b);
-            air.d = WetBulbMoisture(dsw, air.t, air.tw);
-            air.pv = VapourPressureOf(air.d, b);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        }
-        case 16:  // t, td
-            air.pv = SaturationPressure(air.td);
-            air.ps = SaturationPressure(air.t);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.d = MoistureContentOf(air.pv, b);
-            air.h = EnthalpyOf(air.t, air.d);
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            break;
-        case 23:  // tw, phi
-        {
-            const float dsw = MoistureContentOf(SaturationPressure(air.tw), b);
-            air.h = EnthalpyOf(air.tw, dsw);
-            air.t = TemperatureForRhAndEnthalpy(air.tw, air.h, air.phi, b);
-            air.ps = SaturationPressure(air.t);
-            air.pv = Times(air.phi, air.ps);
-            air.d = MoistureContentOf(air.pv, b);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        }
-        case 24:  // tw, d
-        {
-            const float dsw = MoistureContentOf(SaturationPressure(air.tw), b);
-            air.h = EnthalpyOf(air.tw, dsw);
-            air.t = TemperatureOf(air.h, air.d);
-            air.ps = SaturationPressure(air.t);
-            air.pv = VapourPressureOf(air.d, b);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        }
-        case 26:  // tw, td
-        {
-            air.pv = SaturationPressure(air.td);
-            air.d = MoistureContentOf(air.pv, b);
-            const float dsw = MoistureContentOf(SaturationPressure(air.tw), b);
-            air.h = EnthalpyOf(air.tw, dsw);
-            air.t = TemperatureOf(air.h, air.d);
-            air.ps = SaturationPressure(air.t);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            break;
-        }
-        case 34:  // phi, d
-            air.pv = VapourPressureOf(air.d, b);
-            air.ps = Over(air.pv, air.phi);
-            air.t = TemperatureForSaturationPressure(air.ps);
-            air.h = EnthalpyOf(air.t, air.d);
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        case 35:  // phi, h
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            air.t = TemperatureForRhAndEnthalpy(air.tw, air.h, air.phi, b);
-            air.ps = SaturationPressure(air.t);
-            air.pv = Times(air.phi, air.ps);
-            air.d = MoistureContentOf(air.pv, b);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        case 36:  // phi, td: the shown phi is recomputed from pv and ps
-            air.pv = SaturationPressure(air.td);
-            air.d = MoistureContentOf(air.pv, b);
-            air.ps = Over(air.pv, air.phi);
-            air.t = TemperatureForSaturationPressure(air.ps);
-            air.h = EnthalpyOf(air.t, air.d);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            break;
-        case 45:  // d, h
-            air.t = TemperatureOf(air.h, air.d);
-            air.ps = SaturationPressure(air.t);
-            air.pv = VapourPressureOf(air.d, b);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            ApplyDewPointRule(air);
-            break;
-        case 56:  // h, td
-            air.pv = SaturationPressure(air.td);
-            air.d = MoistureContentOf(air.pv, b);
-            air.t = TemperatureOf(air.h, air.d);
-            air.ps = SaturationPressure(air.t);
-            air.phi = RelativeHumidityOf(air.pv, air.ps);
-            air.tw = SaturationTemperatureForEnthalpy(air.h, b);
-            air.v = SpecificVolumeOf(air.t, air.d, b);
-            break;
-    }
+    air.h = EnthalpyOf(air.tw, SaturatedMoistureAtWetBulb(k, b, air));
 }
 
-bool HasChain(int code)
+// d from the wet-bulb relation with the known dry-bulb temperature.
+void MoistureFromWetBulbRelation(const Kernel& k, float b, Air& air)
 {
-    switch (code) {
-        case 12:
-        case 13:
-        case 14:
-        case 15:
-        case 16:
-        case 23:
-        case 24:
-        case 26:
-        case 34:
-        case 35:
-        case 36:
-        case 45:
-        case 56:
-            return true;
-        default:
-            return false;
+    air.d = WetBulbMoisture(SaturatedMoistureAtWetBulb(k, b, air), air.t, air.tw);
+}
+
+// pv and d of a known dew point.
+void MoistureFromDewPoint(const Kernel& k, float b, Air& air)
+{
+    air.pv = k.saturationPressure(air.td);
+    air.d = MoistureContentOf(air.pv, b);
+}
+
+// t from ps = pv / phi.
+void TemperatureFromSaturationPressure(const Kernel& k, Air& air)
+{
+    air.ps = Div(air.pv, air.phi);
+    air.t = k.temperatureForSaturationPressure(air.ps);
+}
+
+// Tail once t, d and ps are known: pv, phi, v and the dew point.
+void FinishFromMoisture(float b, Air& air)
+{
+    air.pv = VapourPressureOf(air.d, b);
+    air.phi = RelativeHumidityOf(air.pv, air.ps);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+    DewPointFromVapourPressure(air);
+}
+
+// Tail once t, d and h are known: ps, pv, phi, tw, v and the dew point.
+void FinishFromTemperatureAndMoisture(const Kernel& k, float b, Air& air)
+{
+    air.ps = k.saturationPressure(air.t);
+    air.pv = VapourPressureOf(air.d, b);
+    air.phi = RelativeHumidityOf(air.pv, air.ps);
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+    DewPointFromVapourPressure(air);
+}
+
+// Tail once tw, h and phi are known: t by bisection, then ps, pv, d, v and the dew point.
+void FinishFromRhAndEnthalpy(const Kernel& k, float b, Air& air)
+{
+    air.t = k.temperatureForRhAndEnthalpy(air.tw, air.h, air.phi, b);
+    air.ps = k.saturationPressure(air.t);
+    air.pv = Mul(air.phi, air.ps);
+    air.d = MoistureContentOf(air.pv, b);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+    DewPointFromVapourPressure(air);
+}
+
+void DryBulbAndWetBulb(const Kernel& k, float b, Air& air)  // 12
+{
+    air.ps = k.saturationPressure(air.t);
+    MoistureFromWetBulbRelation(k, b, air);
+    air.h = EnthalpyOf(air.t, air.d);
+    FinishFromMoisture(b, air);
+}
+
+void DryBulbAndRh(const Kernel& k, float b, Air& air)  // 13
+{
+    air.ps = k.saturationPressure(air.t);
+    air.pv = Mul(air.phi, air.ps);
+    air.d = MoistureContentOf(air.pv, b);
+    air.h = EnthalpyOf(air.t, air.d);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+    DewPointFromVapourPressure(air);
+}
+
+void DryBulbAndMoisture(const Kernel& k, float b, Air& air)  // 14
+{
+    air.h = EnthalpyOf(air.t, air.d);
+    FinishFromTemperatureAndMoisture(k, b, air);
+}
+
+// h is shown as entered; d comes from the wet-bulb relation.
+void DryBulbAndEnthalpy(const Kernel& k, float b, Air& air)  // 15
+{
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+    air.ps = k.saturationPressure(air.t);
+    MoistureFromWetBulbRelation(k, b, air);
+    FinishFromMoisture(b, air);
+}
+
+void DryBulbAndDewPoint(const Kernel& k, float b, Air& air)  // 16
+{
+    air.pv = k.saturationPressure(air.td);
+    air.ps = k.saturationPressure(air.t);
+    air.phi = RelativeHumidityOf(air.pv, air.ps);
+    air.d = MoistureContentOf(air.pv, b);
+    air.h = EnthalpyOf(air.t, air.d);
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+}
+
+void WetBulbAndRh(const Kernel& k, float b, Air& air)  // 23
+{
+    EnthalpyFromWetBulb(k, b, air);
+    FinishFromRhAndEnthalpy(k, b, air);
+}
+
+void WetBulbAndMoisture(const Kernel& k, float b, Air& air)  // 24
+{
+    EnthalpyFromWetBulb(k, b, air);
+    air.t = TemperatureOf(air.h, air.d);
+    air.ps = k.saturationPressure(air.t);
+    FinishFromMoisture(b, air);
+}
+
+void WetBulbAndDewPoint(const Kernel& k, float b, Air& air)  // 26
+{
+    MoistureFromDewPoint(k, b, air);
+    EnthalpyFromWetBulb(k, b, air);
+    air.t = TemperatureOf(air.h, air.d);
+    air.ps = k.saturationPressure(air.t);
+    air.phi = RelativeHumidityOf(air.pv, air.ps);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+}
+
+void RhAndMoisture(const Kernel& k, float b, Air& air)  // 34
+{
+    air.pv = VapourPressureOf(air.d, b);
+    TemperatureFromSaturationPressure(k, air);
+    air.h = EnthalpyOf(air.t, air.d);
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+    DewPointFromVapourPressure(air);
+}
+
+void RhAndEnthalpy(const Kernel& k, float b, Air& air)  // 35
+{
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+    FinishFromRhAndEnthalpy(k, b, air);
+}
+
+// The shown phi is recomputed from pv and ps.
+void RhAndDewPoint(const Kernel& k, float b, Air& air)  // 36
+{
+    MoistureFromDewPoint(k, b, air);
+    TemperatureFromSaturationPressure(k, air);
+    air.h = EnthalpyOf(air.t, air.d);
+    air.phi = RelativeHumidityOf(air.pv, air.ps);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+}
+
+void MoistureAndEnthalpy(const Kernel& k, float b, Air& air)  // 45
+{
+    air.t = TemperatureOf(air.h, air.d);
+    FinishFromTemperatureAndMoisture(k, b, air);
+}
+
+void EnthalpyAndDewPoint(const Kernel& k, float b, Air& air)  // 56
+{
+    MoistureFromDewPoint(k, b, air);
+    air.t = TemperatureOf(air.h, air.d);
+    air.ps = k.saturationPressure(air.t);
+    air.phi = RelativeHumidityOf(air.pv, air.ps);
+    air.tw = k.saturationTemperatureForEnthalpy(air.h, b);
+    air.v = SpecificVolumeOf(air.t, air.d, b);
+}
+
+// The thirteen pairs that have a chain, by pair code 10 (i + 1) + (j + 1) of their slots
+// i < j. Wet bulb with enthalpy and moisture content with dew point have none: each is a
+// function of the other alone.
+struct Chain {
+    int code;
+    void (*run)(const Kernel& k, float b, Air& air);
+};
+
+constexpr Chain kChains[] = {
+    {12, DryBulbAndWetBulb},   {13, DryBulbAndRh},       {14, DryBulbAndMoisture},
+    {15, DryBulbAndEnthalpy},  {16, DryBulbAndDewPoint}, {23, WetBulbAndRh},
+    {24, WetBulbAndMoisture},  {26, WetBulbAndDewPoint}, {34, RhAndMoisture},
+    {35, RhAndEnthalpy},       {36, RhAndDewPoint},      {45, MoistureAndEnthalpy},
+    {56, EnthalpyAndDewPoint},
+};
+
+const Chain* FindChain(int code)
+{
+    for (const Chain& chain : kChains) {
+        if (chain.code == code) {
+            return &chain;
+        }
     }
+    return nullptr;
 }
 
 // The two ticked slots, smaller index first.
@@ -309,41 +349,40 @@ void ReadEntries(const StatePointQuery& query, const std::array<int, 2>& slots, 
 }
 
 // Rounds the quantities for display and formats the eight result texts.
-StatePointResults Results(Air air)
+StateTexts Results(const Kernel& k, Air air)
 {
-    StatePointResults texts;
-    texts[2] = air.td >= kLowestShownDewPoint ? ResultText(RoundToDecimals(air.td, 3)) : "";
-    air.t = RoundToDecimals(air.t, 3);
-    air.tw = RoundToDecimals(air.tw, 3);
-    air.phi = RoundToDecimals(air.phi, 4);
-    air.d = RoundToDecimals(air.d, 3);
-    air.h = RoundToDecimals(air.h, 3);
-    air.v = RoundToDecimals(air.v, 3);
-    air.pv = RoundToDecimals(air.pv, 4);
-    texts[0] = ResultText(air.t);
-    texts[1] = ResultText(air.tw);
-    texts[3] = ResultText(Times(air.phi, 100.0f));
-    texts[4] = ResultText(air.d);
-    texts[5] = ResultText(air.h);
-    texts[6] = ResultText(air.v);
-    texts[7] = ResultText(Times(air.pv, 100.0f));
+    StateTexts texts;
+    texts[kQuantityDewPoint] =
+        air.td >= kLowestShownDewPoint ? k.numberText(k.roundToDecimals(air.td, 3)) : "";
+    air.t = k.roundToDecimals(air.t, 3);
+    air.tw = k.roundToDecimals(air.tw, 3);
+    air.phi = k.roundToDecimals(air.phi, 4);
+    air.d = k.roundToDecimals(air.d, 3);
+    air.h = k.roundToDecimals(air.h, 3);
+    air.v = k.roundToDecimals(air.v, 3);
+    air.pv = k.roundToDecimals(air.pv, 4);
+    texts[kQuantityDryBulb] = k.numberText(air.t);
+    texts[kQuantityWetBulb] = k.numberText(air.tw);
+    texts[kQuantityRelHumidity] = k.numberText(Mul(air.phi, 100.0f));
+    texts[kQuantityMoisture] = k.numberText(air.d);
+    texts[kQuantityEnthalpy] = k.numberText(air.h);
+    texts[kQuantityVolume] = k.numberText(air.v);
+    texts[kQuantityVapourPressure] = k.numberText(Mul(air.pv, 100.0f));
     return texts;
 }
 
-}  // namespace
-
-StatePointOutcome SolveStatePoint(const StatePointQuery& query)
+StatePointOutcome Solve(const StatePointQuery& query, const Kernel& kernel)
 {
     try {
         const std::array<int, 2> slots = SelectedSlots(query);
-        const int code = 10 * (slots[0] + 1) + (slots[1] + 1);
-        if (!HasChain(code)) {
+        const Chain* chain = FindChain(10 * (slots[0] + 1) + (slots[1] + 1));
+        if (chain == nullptr) {
             return StatePointWarning{std::string(kNoChainMessage), std::nullopt};
         }
         Air air;
         ReadEntries(query, slots, air);
-        RunChain(code, query.pressure, air);
-        return Results(air);
+        chain->run(kernel, query.pressure, air);
+        return Results(kernel, air);
     } catch (const InputProblem& problem) {
         return problem.warning;
     } catch (const StatePointFault& fault) {
@@ -352,5 +391,21 @@ StatePointOutcome SolveStatePoint(const StatePointQuery& query)
         return StatePointFault{fault.what()};
     }
 }
+
+}  // namespace
+
+StatePointOutcome SolveStatePoint(const StatePointQuery& query)
+{
+    return Solve(query, kFastKernel);
+}
+
+namespace reference {
+
+StatePointOutcome SolveStatePoint(const StatePointQuery& query)
+{
+    return Solve(query, kReferenceKernel);
+}
+
+}  // namespace reference
 
 }  // namespace hygrova

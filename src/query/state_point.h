@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/state_texts.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -38,17 +40,22 @@ struct StatePointFault {
     std::string description;
 };
 
-// The eight result texts, for the result boxes Text1..Text8: dry bulb, wet bulb, dew point
-// (empty when absent), relative humidity %, moisture content, enthalpy, specific volume and
-// vapour pressure in Pa.
-using StatePointResults = std::array<std::string, 8>;
-
-using StatePointOutcome = std::variant<StatePointWarning, StatePointFault, StatePointResults>;
+using StatePointOutcome = std::variant<StatePointWarning, StatePointFault, StateTexts>;
 
 // Solves the state of moist air from the two ticked parameters: checks the selection, the
 // entry texts and their ranges (the first problem found becomes the warning), runs the
-// calculation chain of the pair and rounds and formats the eight quantities. Arithmetic
-// faults become a StatePointFault; nothing escapes as an exception.
+// calculation chain of the pair and rounds and formats the eight quantities (results:
+// StateTexts, the dew point empty when absent). Arithmetic faults become a StatePointFault;
+// nothing escapes as an exception.
 StatePointOutcome SolveStatePoint(const StatePointQuery& query);
+
+namespace reference {
+
+// SolveStatePoint on the step-by-step reference forms of the saturation pressure, the
+// solvers, the rounding and the number text: what the fast SolveStatePoint is proven
+// against by the deep check.
+StatePointOutcome SolveStatePoint(const StatePointQuery& query);
+
+}  // namespace reference
 
 }  // namespace hygrova

@@ -527,7 +527,7 @@ void Form1::FitLabelFonts()
 void Form1::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y)
 {
     const AppState& state = TheAppState();
-    const ReadoutTexts texts =
+    const StateTexts texts =
         ReadoutAt(x, y, state.ChartUnit, Picture1->HeightTwips(), state.AtmosphericPressure);
     const auto boxes = ReadoutBoxes();
     for (std::size_t i = 0; i < boxes.size(); ++i) {

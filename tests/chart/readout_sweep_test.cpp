@@ -50,7 +50,7 @@ TEST(ReadoutSweepTest, EveryPixelReadsWithoutFaultAndBlanksBeyondTheCurve)
         int firstBlank = columns;
         for (int column = 0; column < columns; ++column) {
             const float x = static_cast<float>(column) * kTwipsPerPixel;
-            const ReadoutTexts texts =
+            const StateTexts texts =
                 ReadoutAt(x, y, chart.unit, picture.height, state.AtmosphericPressure);
             const bool blank = texts[0].empty();
             if (blank) {

@@ -41,12 +41,12 @@ TEST(StateCommandTest, ThirteenPairsGiveTheResultsWindowTexts)
         query.ticked[first] = query.ticked[second] = true;
         query.texts[first] = kStateTexts[first];
         query.texts[second] = kStateTexts[second];
-        const StatePointResults expected = std::get<StatePointResults>(SolveStatePoint(query));
+        const StateTexts expected = std::get<StateTexts>(SolveStatePoint(query));
 
         const StatePointOutcome outcome = SolveArguments(
             {kNames[second] + "=" + kStateTexts[second], kNames[first] + "=" + kStateTexts[first]});
-        ASSERT_TRUE(std::holds_alternative<StatePointResults>(outcome));
-        EXPECT_EQ(std::get<StatePointResults>(outcome), expected);
+        ASSERT_TRUE(std::holds_alternative<StateTexts>(outcome));
+        EXPECT_EQ(std::get<StateTexts>(outcome), expected);
 
         std::string lines, row;
         for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -120,7 +120,7 @@ TEST(StateCommandTest, PressureFollowsTheSettingsDialogsApplyLimits)
     // The pressure reaches the calculation: the same state at a lower pressure holds more
     // water per kilogram of dry air.
     const auto moisture = [](const std::string& pressurePa) {
-        return std::get<StatePointResults>(SolveArguments({"tdb=20", "rh=50"}, pressurePa))[4];
+        return std::get<StateTexts>(SolveArguments({"tdb=20", "rh=50"}, pressurePa))[4];
     };
     EXPECT_NE(moisture("60000"), moisture("101325"));
 }
@@ -136,7 +136,7 @@ TEST(StateCommandTest, ArgumentsThatNameNoParameterAreRefused)
 
 TEST(StateCommandTest, JsonHoldsTheNumbersAndNullForAnAbsentDewPoint)
 {
-    const auto results = std::get<StatePointResults>(SolveArguments({"tdb=-25.5", "d=0"}));
+    const auto results = std::get<StateTexts>(SolveArguments({"tdb=-25.5", "d=0"}));
     ASSERT_EQ(results[2], "");
     std::string expected = "{";
     for (std::size_t i = 0; i < results.size(); ++i) {

@@ -11,9 +11,6 @@ namespace hygrova {
 namespace {
 
 constexpr float kStandardPressureHpa = 1013.25f;
-// Bisection tolerances of the saturation-enthalpy search and of the two fine searches.
-constexpr double kCoarseTolerance = 0.001;
-constexpr double kFineTolerance = 0.0001;
 
 // Enthalpy, kJ/kg, of air at t (deg C) and relative humidity phi (fraction).
 float EnthalpyAtRh(float t, float phi, float b)
@@ -21,7 +18,9 @@ float EnthalpyAtRh(float t, float phi, float b)
     return EnthalpyOf(t, MoistureContentOf(phi * SaturationPressure(t), b));
 }
 
-// Reference values at 1013.25 hPa, to the precision shown with them.
+// Reference values at 1013.25 hPa, to the precision shown with them. Source: the bisection
+// carried out by hand, midpoint by midpoint, on the model's formulas; each is checked again
+// below against its forward function.
 TEST(SolversTest, ReferenceValues)
 {
     const float b = kStandardPressureHpa;

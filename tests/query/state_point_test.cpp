@@ -30,11 +30,13 @@ const std::string kEmptyMessages[kQuerySlotCount] = {
     "请输入含湿量！",   "请输入焓值！",     "请输入露点温度！",
 };
 
-// The eight result boxes, in the order of the results window.
-enum ResultBox : int { kT, kTw, kTd, kRh, kD, kH, kV, kPv, kBoxCount };
-const char* const kBoxNames[kBoxCount] = {"t", "tw", "td", "rh %", "d", "h", "v", "pv Pa"};
+// Names of the eight quantities for failure messages.
+const char* const kBoxNames[kStateQuantityCount] = {"t", "tw", "td", "rh %",
+                                                    "d", "h",  "v",  "pv Pa"};
 // The result box that shows each enterable parameter.
-constexpr ResultBox kBoxOfSlot[kQuerySlotCount] = {kT, kTw, kRh, kD, kH, kTd};
+constexpr StateQuantity kBoxOfSlot[kQuerySlotCount] = {kQuantityDryBulb,     kQuantityWetBulb,
+                                                       kQuantityRelHumidity, kQuantityMoisture,
+                                                       kQuantityEnthalpy,    kQuantityDewPoint};
 
 struct Entry {
     int slot;
@@ -62,16 +64,16 @@ std::string Describe(const StatePointOutcome& outcome)
         return "fault \"" + fault->description + "\"";
     }
     std::string text = "results";
-    for (const std::string& box : std::get<StatePointResults>(outcome)) {
+    for (const std::string& box : std::get<StateTexts>(outcome)) {
         text += " [" + box + "]";
     }
     return text;
 }
 
 // The result texts of an outcome that should be results; eight empty texts otherwise.
-StatePointResults ResultsOf(const StatePointOutcome& outcome)
+StateTexts ResultsOf(const StatePointOutcome& outcome)
 {
-    if (const auto* results = std::get_if<StatePointResults>(&outcome)) {
+    if (const auto* results = std::get_if<StateTexts>(&outcome)) {
         return *results;
     }
     ADD_FAILURE() << "expected results, got " << Describe(outcome);
@@ -96,13 +98,13 @@ void ExpectFault(const StatePointOutcome& outcome)
     EXPECT_NE(fault->description, kNoChainMessage);
 }
 
-double Value(const StatePointResults& results, ResultBox box)
+double Value(const StateTexts& results, StateQuantity box)
 {
     return ParseLeadingNumber(results[box]);
 }
 
 // |actual - expected| within `unit`, allowing for the binary representation of decimals.
-void ExpectWithin(const StatePointResults& results, ResultBox box, double expected, double unit)
+void ExpectWithin(const StateTexts& results, StateQuantity box, double expected, double unit)
 {
     EXPECT_NEAR(Value(results, box), expected, unit * (1.0 + 1e-9))
         << kBoxNames[box] << " shown as \"" << results[box] << '"';
@@ -118,11 +120,11 @@ bool IsPlainNumberText(const std::string& text)
 
 // Every box holds a plain number text that reads back as a finite number; the dew point may
 // be empty.
-void ExpectReadableResults(const StatePointResults& results)
+void ExpectReadableResults(const StateTexts& results)
 {
-    for (int box = 0; box < kBoxCount; ++box) {
+    for (int box = 0; box < kStateQuantityCount; ++box) {
         const std::string& text = results[box];
-        if (box == kTd && text.empty()) {
+        if (box == kQuantityDewPoint && text.empty()) {
             continue;
         }
         EXPECT_TRUE(IsPlainNumberText(text)) << kBoxNames[box] << " \"" << text << '"';
@@ -131,37 +133,41 @@ void ExpectReadableResults(const StatePointResults& results)
 }
 
 // Worked examples at 1013.25 hPa: every value within one unit of the last digit shown.
+// Source: the calculation chains of the two pairs carried out by hand with the model's
+// formulas (20 deg C at 50 %: the query's typical request; 20 deg C with a 15 deg C wet bulb:
+// the wet-bulb relation, d = 8.5775 g/kg from ds = 10.6472 g/kg at 15 deg C).
 TEST(StatePointTest, WorkedExamples)
 {
-    const StatePointResults rh50 =
+    const StateTexts rh50 =
         ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "20"}, {kRelHumiditySlot, "50"}})));
-    EXPECT_EQ(rh50[kT], " 20");
-    EXPECT_EQ(rh50[kRh], " 50");
-    ExpectWithin(rh50, kTw, 13.737, 0.001);
-    ExpectWithin(rh50, kTd, 9.28, 0.01);
-    ExpectWithin(rh50, kD, 7.261, 0.001);
-    ExpectWithin(rh50, kH, 38.629, 0.001);
-    ExpectWithin(rh50, kV, 0.841, 0.001);
-    ExpectWithin(rh50, kPv, 1169.24, 0.01);
+    EXPECT_EQ(rh50[kQuantityDryBulb], " 20");
+    EXPECT_EQ(rh50[kQuantityRelHumidity], " 50");
+    ExpectWithin(rh50, kQuantityWetBulb, 13.737, 0.001);
+    ExpectWithin(rh50, kQuantityDewPoint, 9.28, 0.01);
+    ExpectWithin(rh50, kQuantityMoisture, 7.261, 0.001);
+    ExpectWithin(rh50, kQuantityEnthalpy, 38.629, 0.001);
+    ExpectWithin(rh50, kQuantityVolume, 0.841, 0.001);
+    ExpectWithin(rh50, kQuantityVapourPressure, 1169.24, 0.01);
 
-    const StatePointResults wet15 =
+    const StateTexts wet15 =
         ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "20"}, {kWetBulbSlot, "15"}})));
-    EXPECT_EQ(wet15[kT], " 20");
-    EXPECT_EQ(wet15[kTw], " 15");
-    ExpectWithin(wet15, kD, 8.577, 0.001);
-    ExpectWithin(wet15, kRh, 58.94, 0.01);
-    ExpectWithin(wet15, kH, 41.97, 0.01);
-    ExpectWithin(wet15, kTd, 11.749, 0.001);
+    EXPECT_EQ(wet15[kQuantityDryBulb], " 20");
+    EXPECT_EQ(wet15[kQuantityWetBulb], " 15");
+    ExpectWithin(wet15, kQuantityMoisture, 8.577, 0.001);
+    ExpectWithin(wet15, kQuantityRelHumidity, 58.94, 0.01);
+    ExpectWithin(wet15, kQuantityEnthalpy, 41.97, 0.01);
+    ExpectWithin(wet15, kQuantityDewPoint, 11.749, 0.001);
 
     // The pressure is the caller's: at 850 hPa the same vapour pressure carries more water,
     // d = 622 pv / (B - pv) with pv = 11.6924 hPa fixed by t and rh.
-    const StatePointResults low =
+    const StateTexts low =
         ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "20"}, {kRelHumiditySlot, "50"}}, 850.0f)));
-    EXPECT_NEAR(Value(low, kD) / Value(rh50, kD), (1013.25 - 11.6924) / (850.0 - 11.6924), 1e-3);
-    EXPECT_EQ(low[kPv], rh50[kPv]);
+    EXPECT_NEAR(Value(low, kQuantityMoisture) / Value(rh50, kQuantityMoisture),
+                (1013.25 - 11.6924) / (850.0 - 11.6924), 1e-3);
+    EXPECT_EQ(low[kQuantityVapourPressure], rh50[kQuantityVapourPressure]);
     // Ideal gas at the same temperature: the volume grows as 1013.25 / 850, within the
     // fraction of a percent that the extra water adds.
-    EXPECT_NEAR(Value(low, kV) / Value(rh50, kV), 1013.25 / 850.0, 0.01);
+    EXPECT_NEAR(Value(low, kQuantityVolume) / Value(rh50, kQuantityVolume), 1013.25 / 850.0, 0.01);
 }
 
 struct BaseState {
@@ -186,9 +192,10 @@ struct PairCase {
 // at 20 deg C (20.0103) and by about 0.1 K near 30 deg C. The psychrometer relation leaves
 // out the heat of the evaporated water, tw (ds - d) / 1000 kcal/kg, and uses kcal constants
 // that differ slightly from the kJ ones: about 0.1 g/kg apart from the enthalpy definition.
-constexpr double kTightTolerance[kBoxCount] = {0.005, 0.005, 0.15, 0.02, 0.005, 0.005, 0.001, 0.2};
-constexpr double kPsychrometricTolerance[kBoxCount] = {0.005, 0.005, 0.2,   0.5,
-                                                       0.1,   0.25,  0.002, 15.0};
+constexpr double kTightTolerance[kStateQuantityCount] = {0.005, 0.005, 0.15,  0.02,
+                                                         0.005, 0.005, 0.001, 0.2};
+constexpr double kPsychrometricTolerance[kStateQuantityCount] = {0.005, 0.005, 0.2,   0.5,
+                                                                 0.1,   0.25,  0.002, 15.0};
 
 // A state solved from dry bulb and dew point, fed back to every pair code as two of its own
 // shown values, comes out the same.
@@ -215,12 +222,12 @@ TEST(StatePointTest, EveryPairCodeAgreesWithTheSameState)
         {"56 enthalpy, dew point", kEnthalpySlot, kDewPointSlot, false},
     };
     for (const BaseState& base : bases) {
-        const StatePointResults reference = ResultsOf(SolveStatePoint(
+        const StateTexts reference = ResultsOf(SolveStatePoint(
             Query({{kDryBulbSlot, base.t}, {kDewPointSlot, base.td}}, base.pressureHpa)));
         ExpectReadableResults(reference);
         for (const PairCase& pair : pairs) {
             SCOPED_TRACE(std::string(base.name) + ", " + pair.name);
-            const StatePointResults results =
+            const StateTexts results =
                 ResultsOf(SolveStatePoint(Query({{pair.first, reference[kBoxOfSlot[pair.first]]},
                                                  {pair.second, reference[kBoxOfSlot[pair.second]]}},
                                                 base.pressureHpa)));
@@ -230,9 +237,9 @@ TEST(StatePointTest, EveryPairCodeAgreesWithTheSameState)
             EXPECT_EQ(results[kBoxOfSlot[pair.second]], reference[kBoxOfSlot[pair.second]]);
             const double* tolerance =
                 pair.psychrometric ? kPsychrometricTolerance : kTightTolerance;
-            for (int box = 0; box < kBoxCount; ++box) {
-                EXPECT_NEAR(Value(results, ResultBox(box)), Value(reference, ResultBox(box)),
-                            tolerance[box])
+            for (int box = 0; box < kStateQuantityCount; ++box) {
+                EXPECT_NEAR(Value(results, StateQuantity(box)),
+                            Value(reference, StateQuantity(box)), tolerance[box])
                     << kBoxNames[box] << ": \"" << results[box] << "\" against \"" << reference[box]
                     << '"';
             }
@@ -346,41 +353,41 @@ TEST(StatePointTest, EntryReadingAndRangeEnds)
 // Very dry air: below 0.05 g/kg there is no dew point.
 TEST(StatePointTest, DryAirAndTheDewPoint)
 {
-    const StatePointResults dry =
+    const StateTexts dry =
         ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "25"}, {kMoistureSlot, "0"}})));
-    EXPECT_EQ(dry[kTd], "");
-    EXPECT_EQ(dry[kRh], " 0");
-    EXPECT_EQ(dry[kPv], " 0");
+    EXPECT_EQ(dry[kQuantityDewPoint], "");
+    EXPECT_EQ(dry[kQuantityRelHumidity], " 0");
+    EXPECT_EQ(dry[kQuantityVapourPressure], " 0");
 
     // 0.05 g/kg is about 0.08 hPa of vapour, saturated between -50 and -40 deg C.
-    const StatePointResults trace =
+    const StateTexts trace =
         ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "25"}, {kMoistureSlot, "0.05"}})));
-    EXPECT_FALSE(trace[kTd].empty());
-    EXPECT_GT(Value(trace, kTd), -50.0);
-    EXPECT_LT(Value(trace, kTd), -40.0);
+    EXPECT_FALSE(trace[kQuantityDewPoint].empty());
+    EXPECT_GT(Value(trace, kQuantityDewPoint), -50.0);
+    EXPECT_LT(Value(trace, kQuantityDewPoint), -40.0);
 
-    EXPECT_EQ(
-        ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "25"}, {kMoistureSlot, "0.0499"}})))[kTd],
-        "");
+    EXPECT_EQ(ResultsOf(SolveStatePoint(
+                  Query({{kDryBulbSlot, "25"}, {kMoistureSlot, "0.0499"}})))[kQuantityDewPoint],
+              "");
 
     // No humidity at all with the dry bulb is an ordinary state.
-    const StatePointResults none =
+    const StateTexts none =
         ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "20"}, {kRelHumiditySlot, "0"}})));
-    EXPECT_EQ(none[kTd], "");
-    EXPECT_EQ(none[kRh], " 0");
-    EXPECT_EQ(none[kD], " 0");
-    EXPECT_EQ(none[kPv], " 0");
+    EXPECT_EQ(none[kQuantityDewPoint], "");
+    EXPECT_EQ(none[kQuantityRelHumidity], " 0");
+    EXPECT_EQ(none[kQuantityMoisture], " 0");
+    EXPECT_EQ(none[kQuantityVapourPressure], " 0");
 
     // No water at some humidity: the saturation-pressure search ends at its lower end.
-    const StatePointResults noWater =
+    const StateTexts noWater =
         ResultsOf(SolveStatePoint(Query({{kRelHumiditySlot, "50"}, {kMoistureSlot, "0"}})));
-    EXPECT_EQ(noWater[kT], "-30");
+    EXPECT_EQ(noWater[kQuantityDryBulb], "-30");
 
     // A dew point above the dry bulb is shown as entered, with a humidity above 100 %.
-    const StatePointResults fog =
+    const StateTexts fog =
         ResultsOf(SolveStatePoint(Query({{kDryBulbSlot, "20"}, {kDewPointSlot, "25"}})));
-    EXPECT_EQ(fog[kTd], " 25");
-    EXPECT_GT(Value(fog, kRh), 100.0);
+    EXPECT_EQ(fog[kQuantityDewPoint], " 25");
+    EXPECT_GT(Value(fog, kQuantityRelHumidity), 100.0);
 }
 
 // The error path: a third tick (whatever the texts) and the arithmetic faults that ordinary
@@ -514,7 +521,7 @@ TEST(StatePointTest, ArbitraryInputsKeepToTheThreeOutcomes)
         } else {
             ++resultCount;
             EXPECT_EQ(tickedCount, 2);
-            ExpectReadableResults(std::get<StatePointResults>(outcome));
+            ExpectReadableResults(std::get<StateTexts>(outcome));
         }
         if (tickedCount > 2) {
             EXPECT_TRUE(std::holds_alternative<StatePointFault>(outcome)) << Describe(outcome);
