@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 namespace hygrova {
 namespace {
@@ -27,7 +28,9 @@ void ShowWarningBox(QWidget* parent, const QString& message)
     }
     const QPointer<QWidget> owner = parent != nullptr ? parent->window() : nullptr;
     QMessageBox box(QMessageBox::Warning, QString(), message, QMessageBox::Ok, parent);
-    ShowEmptyTitle(box);
+    // The title is emptied once the box is up: a native window created ahead of the show
+    // would not be given the keyboard by the window manager.
+    QTimer::singleShot(0, &box, [&box] { ShowEmptyTitle(box); });
     box.exec();
     // When the box goes, the window manager may hand the activation to another window of the
     // program. The window the box spoke for takes it back, so that the keyboard focus the

@@ -79,6 +79,8 @@ active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 windows_shown() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 more_windows_than() { [ "$(windows_shown)" -gt "$1" ]; }
 windows_back_to() { [ "$(windows_shown)" -le "$1" ]; }
+# The active window's title is empty, as a warning box's is.
+active_title_empty() { [ -z "$(xdotool getactivewindow getwindowname 2>/dev/null)" ]; }
 click() { xdotool mousemove "$1" "$2" click 1; }
 # A checksum of what a screen rectangle shows: crop <x> <y> <width> <height>.
 crop() { import -window root -crop "$3x$4+$1+$2" -depth 8 rgb:- | md5sum; }
@@ -339,6 +341,7 @@ click $((X + 24)) $((Y + 88))
 shown=$(windows_shown)
 click $((X + 36)) $((Y + 196))
 poll 5 more_windows_than "$shown" || fail "no warning for an empty relative humidity"
+poll 5 active_title_empty || fail "the warning box has a title"
 shot query-warning
 xdotool key Return
 poll 5 windows_back_to "$shown" || fail "the warning box did not close"
