@@ -15,38 +15,9 @@ chmod 0700 "$XDG_RUNTIME_DIR"
 work=$(mktemp -d)
 export HOME=$work
 log=$artifacts/program.log
-pid=""
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -f "$log" ] && sed 's/^/  program: /' "$log" >&2
-  exit 1
-}
-step=0
-shot() { step=$((step + 1)); import -window root "$artifacts/$(printf %02d $step)-$1.png"; }
-
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true; [ -n "$pid" ] && kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-sleep 0.5
-
-find_window() {  # find_window <exact title>: the id of the visible window, waiting for it
-  local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-geometry() {  # geometry <window>: sets X Y WIDTH HEIGHT of its client area on the screen
-  local info
-  info=$(xwininfo -id "$1")
-  X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
-  Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
-  WIDTH=$(awk '/^ *Width:/ { print $NF }' <<<"$info")
-  HEIGHT=$(awk '/^ *Height:/ { print $NF }' <<<"$info")
-}
+# shellcheck source=tests/e2e/x11_session.sh
+source "$(dirname "$0")/x11_session.sh"
+start_window_manager 'rm -rf "$work"'
 click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
 # A point of the main window's client area (below the menu bar) at design twips.
 at() {

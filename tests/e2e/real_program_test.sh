@@ -17,56 +17,13 @@ rm -f "$artifacts"/*.png
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 0700 "$XDG_RUNTIME_DIR"
 log=$artifacts/program.log
-pid=""
-
-fail() {
-  echo "FAIL: $*" >&2
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -f "$log" ] && sed 's/^/  program: /' "$log" >&2
-  exit 1
-}
-step=0
-shot() { step=$((step + 1)); import -window root "$artifacts/$(printf %02d $step)-$1.png"; }
-
-# poll <seconds> <command...>: succeeds as soon as the command does, fails after the time.
-poll() {
-  local tries=$(($1 * 20))
-  shift
-  for _ in $(seq "$tries"); do
-    "$@" && return 0
-    sleep 0.05
-  done
-  return 1
-}
-
-# --- The window manager gives the windows frames and close boxes.
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null || true; [ -n "$pid" ] && kill $pid 2>/dev/null || true' EXIT
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll 10 wm_ready || fail "the window manager did not start"
+# shellcheck source=tests/e2e/x11_session.sh
+source "$(dirname "$0")/x11_session.sh"
+start_window_manager
 read -r screen_w screen_h < <(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1], d[2] }')
 
-visible_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-find_window() {  # find_window <exact title>: the id of the visible window, waiting for it
-  local id=""
-  for _ in $(seq 100); do
-    id=$(visible_id "$1" || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.05
-  done
-  return 1
-}
 absent() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 gone() { poll 5 absent "$1"; }  # gone <exact title>: true once no visible window has it
-geometry() {  # geometry <window>: sets X Y WIDTH HEIGHT of its client area on the screen
-  local info
-  info=$(xwininfo -id "$1")
-  X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
-  Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
-  WIDTH=$(awk '/^ *Width:/ { print $NF }' <<<"$info")
-  HEIGHT=$(awk '/^ *Height:/ { print $NF }' <<<"$info")
-}
 extents() {  # extents <window>: sets LEFT RIGHT TOP BOTTOM of its frame (0 while unframed)
   local values
   values=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)

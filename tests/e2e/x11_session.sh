@@ -1,0 +1,55 @@
+# Shared by the real-program tests on an X display (source it after setting `artifacts` and
+# `log`): failing with the program's log, screenshots, polling, the window manager, and
+# finding windows and their client areas. The sourcing script sets `pid` once it has
+# started the program.
+pid=""
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -f "$log" ] && sed 's/^/  program: /' "$log" >&2
+  exit 1
+}
+step=0
+shot() { step=$((step + 1)); import -window root "$artifacts/$(printf %02d $step)-$1.png"; }
+
+# poll <seconds> <command...>: succeeds as soon as the command does, fails after the time.
+poll() {
+  local tries=$(($1 * 20))
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# start_window_manager [<more to do on exit>]: Openbox gives the windows frames and close
+# boxes; it and the program are ended when the script exits.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm=$!
+  # shellcheck disable=SC2064
+  trap "kill $wm 2>/dev/null || true; [ -n \"\$pid\" ] && kill \$pid 2>/dev/null || true; ${1:-}" EXIT
+  wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  poll 10 wm_ready || fail "the window manager did not start"
+}
+
+visible_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+find_window() {  # find_window <exact title>: the id of the visible window, waiting for it
+  local id=""
+  for _ in $(seq 100); do
+    id=$(visible_id "$1" || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.05
+  done
+  return 1
+}
+geometry() {  # geometry <window>: sets X Y WIDTH HEIGHT of its client area on the screen
+  local info
+  info=$(xwininfo -id "$1")
+  X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+  Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+  WIDTH=$(awk '/^ *Width:/ { print $NF }' <<<"$info")
+  HEIGHT=$(awk '/^ *Height:/ { print $NF }' <<<"$info")
+}
