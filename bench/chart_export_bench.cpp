@@ -6,17 +6,13 @@
 #include "shell/chart_sheet.h"
 #include "shell/form1_main_window.h"
 
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <string>
 
-#include <QApplication>
 #include <QBuffer>
 #include <QTest>
 
+#include "window_bench_main.h"
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 namespace hygrova {
 namespace {
@@ -79,14 +75,5 @@ BENCHMARK(BM_ChartPng2x)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[])
 {
-    const std::string path = "/tmp/hygrova-bench-screens-" + std::to_string(getpid()) + ".json";
-    std::ofstream(path) << R"({"screens":[{"name":"S1","x":0,"y":0,"width":1920,"height":1080,)"
-                           R"("logicalDpi":96}]})";
-    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).c_str(), 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::remove(path.c_str());
-    return 0;
+    return hygrova::bench::RunWindowBenchmarks(argc, argv, 1920, 1080);
 }

@@ -6,15 +6,10 @@
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <string>
-
-#include <QApplication>
 #include <QTest>
 
+#include "window_bench_main.h"
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 namespace hygrova {
 namespace {
@@ -74,14 +69,5 @@ BENCHMARK(BM_StartMainWindow)->Unit(benchmark::kMillisecond);
 int main(int argc, char* argv[])
 {
     // A screen wide enough for a 1920-pixel window.
-    const std::string path = "/tmp/hygrova-bench-screens-" + std::to_string(getpid()) + ".json";
-    std::ofstream(path) << R"({"screens":[{"name":"S1","x":0,"y":0,"width":2560,"height":1600,)"
-                           R"("logicalDpi":96}]})";
-    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).c_str(), 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::remove(path.c_str());
-    return 0;
+    return hygrova::bench::RunWindowBenchmarks(argc, argv, 2560, 1600);
 }
