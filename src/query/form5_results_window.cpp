@@ -1,16 +1,17 @@
 #include "query/form5_results_window.h"
 
 #include "chart/chart_mapping.h"
-#include "chart/chart_surface.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
 #include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
+#include "shell/chart_surface.h"
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
+#include "shell/window_helpers.h"
 
 #include <vector>
 

@@ -1,7 +1,6 @@
 #include "shell/form1_main_window.h"
 
 #include "chart/chart_drawing.h"
-#include "chart/chart_surface.h"
 #include "chart/readout.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
@@ -11,6 +10,7 @@
 #include "shell/chart_export.h"
 #include "shell/chart_export_dialogs.h"
 #include "shell/chart_sheet.h"
+#include "shell/chart_surface.h"
 #include "shell/control_style.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/form4_about_window.h"

@@ -1,10 +1,10 @@
 #include "shell/form3_settings_dialog.h"
 
-#include "chart/chart_surface.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
 #include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
+#include "shell/chart_surface.h"
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"

@@ -1,10 +1,10 @@
 // The main window: start state, shape keeping, layout, pointer readout and exit.
 
 #include "chart/chart_mapping.h"
-#include "chart/chart_surface.h"
 #include "chart/readout.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
+#include "shell/chart_surface.h"
 #include "shell/form1_main_window.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"

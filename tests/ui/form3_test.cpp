@@ -3,8 +3,8 @@
 // the main window's disabled state around it.
 
 #include "chart/chart_drawing.h"
-#include "chart/chart_surface.h"
 #include "common/app_state.h"
+#include "shell/chart_surface.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/twips.h"
 #include "tests/support/window_actions.h"

@@ -2,10 +2,10 @@
 // and the boxes, hiding and closing.
 
 #include "chart/chart_mapping.h"
-#include "chart/chart_surface.h"
 #include "common/app_state.h"
 #include "query/form2_query_dialog.h"
 #include "query/form5_results_window.h"
+#include "shell/chart_surface.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 #include "tests/support/window_actions.h"
