@@ -1,6 +1,7 @@
 #include "shell/form1_main_window.h"
 
 #include "chart/chart_drawing.h"
+#include "chart/chart_mapping.h"
 #include "chart/readout.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
@@ -79,6 +80,9 @@ const char* const kRhCaptions[10] = {"10%", "20%", "30%", "40%", "50%",
 const char* const kWidestReadout = "-0.01234567";
 // The temperature axis title keeps this many pixels clear of the numbers to its right.
 constexpr int kTitleGap = 2;
+
+// The outline of a plotted state.
+constexpr Rgb kMarkerOutline{255, 0, 0};
 
 QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, double width,
                    double height, double tpp)
@@ -260,8 +264,7 @@ void Form1::Form_Load()
 {
     AppState& state = TheAppState();
     SetDefaults(state);
-    Frame1->setTitle(QStringLiteral("大气压力: ") +
-                     QString::fromStdString(PlainNumberText(101325)) + QStringLiteral(" Pa"));
+    ShowPressureCaption(QString::fromStdString(PlainNumberText(101325)));
 
     // The layout is recorded at the design size of the client area.
     const double tpp = TwipsPerPixel(this);
@@ -429,8 +432,7 @@ void Form1::Form_Resize()
     };
     attempt([this] { KeepWindowShape(); });
     attempt([this] { ScaleLayout(*this, TheAppState()); });
-    attempt([this] { Picture1->Clear(); });
-    attempt([this] { drawpic(); });
+    attempt([this] { RedrawChart(); });
     attempt([this] { FitLabelFonts(); });
 }
 
@@ -454,6 +456,33 @@ void Form1::drawpic()
     if (chart.fault) {
         throw ArithmeticFault(*chart.fault);
     }
+}
+
+void Form1::RedrawChart()
+{
+    try {
+        Picture1->Clear();
+        drawpic();
+    } catch (const ArithmeticFault&) {
+    }
+}
+
+void Form1::PlotState(float d, float h)
+{
+    const float unit = TheAppState().ChartUnit;
+    ChartPoint centre{};
+    try {
+        centre = MapToChart(d, h, unit, Picture1->HeightTwips());
+    } catch (const ArithmeticFault&) {
+        return;
+    }
+    Picture1->SetFillStyle(ChartSurface::FillStyle::Solid);
+    Picture1->DrawCircle(centre.x, centre.y, 0.2f * unit, kMarkerOutline);
+}
+
+void Form1::ShowPressureCaption(const QString& pressureText)
+{
+    Frame1->setTitle(QStringLiteral("大气压力: ") + pressureText + QStringLiteral(" Pa"));
 }
 
 void Form1::MoveScaleLabels(const ChartDrawing& chart)

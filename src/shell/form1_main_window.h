@@ -1,5 +1,6 @@
 #pragma once
 
+#include "query/query_host.h"
 #include "shell/skin_engine.h"
 
 #include <array>
@@ -30,7 +31,7 @@ class Form5;
 // Form1: the main window with the h-d chart, the readout of the state under the pointer,
 // the command buttons and the menu bar. It owns the program's other windows, which it
 // creates when they are first shown.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public QueryHost {
     Q_OBJECT
 
 public:
@@ -42,9 +43,15 @@ public:
     // Throws ArithmeticFault when a property function faults.
     void drawpic();
 
+    // Clears Picture1 and runs drawpic; a fault leaves the chart as far as it was drawn.
+    void RedrawChart() override;
+    void PlotState(float d, float h) override;
+    // Shows the atmospheric pressure, as the user typed it, in the readout panel's caption.
+    void ShowPressureCaption(const QString& pressureText);
+
     // The query dialog and the results window, created on first use; at most one of each.
     Form2& QueryDialog();
-    Form5& ResultsWindow();
+    Form5& ResultsWindow() override;
     // The settings dialog and the About window while they exist, else null.
     Form3* SettingsDialog() const;
     Form4* AboutWindow() const;
