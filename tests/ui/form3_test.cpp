@@ -218,7 +218,6 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsStandardPressureCurrentColorsAndEver
     }
     EXPECT_EQ(dialog.Combo8->currentText(), QStringLiteral("10"));
     EXPECT_EQ(dialog.Combo8->count(), 0);
-    EXPECT_EQ(dialog.BSE1.calls().size(), 3u);
 
     // A fixed window with close and minimize boxes, centred on the screen.
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
