@@ -1,6 +1,6 @@
 #pragma once
 
-#include "query/query_host.h"
+#include "shell/query_host.h"
 #include "shell/skin_engine.h"
 
 #include <array>

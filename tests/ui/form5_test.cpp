@@ -3,10 +3,10 @@
 
 #include "chart/chart_mapping.h"
 #include "common/app_state.h"
-#include "query/form2_query_dialog.h"
-#include "query/form5_results_window.h"
 #include "shell/chart_surface.h"
 #include "shell/form1_main_window.h"
+#include "shell/form2_query_dialog.h"
+#include "shell/form5_results_window.h"
 #include "shell/twips.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"

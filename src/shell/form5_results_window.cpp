@@ -1,11 +1,11 @@
-#include "query/form5_results_window.h"
+#include "shell/form5_results_window.h"
 
 #include "common/number_text.h"
 #include "model/checked_math.h"
-#include "query/query_host.h"
 #include "shell/control_style.h"
 #include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
+#include "shell/query_host.h"
 #include "shell/twips.h"
 #include "shell/window_helpers.h"
 
