@@ -277,8 +277,7 @@ void Form1::Form_Load()
 
 void Form1::setVisible(bool visible)
 {
-    if (visible && !m_placed) {
-        m_placed = true;
+    if (visible) {
         m_shape->PlaceBeforeFirstShow();
     }
     QMainWindow::setVisible(visible);

@@ -147,7 +147,6 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     // Holds the window in its shape; a child of the window.
     WindowShape* m_shape = nullptr;
-    bool m_placed = false;
 };
 
 }  // namespace hygrova

@@ -8,7 +8,6 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QResizeEvent>
 #include <QScreen>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
@@ -29,6 +28,10 @@ WindowShape::WindowShape(QWidget& window) : QObject(&window), m_window(window)
 
 void WindowShape::PlaceBeforeFirstShow()
 {
+    if (m_placed) {
+        return;
+    }
+    m_placed = true;
     // The window gets its shape and its place in the middle of the screen before it first
     // appears, and its native window is created with them, so that the window manager
     // takes them as they are. Both count the frame, which the window manager adds only

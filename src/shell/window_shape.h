@@ -23,7 +23,7 @@ public:
     explicit WindowShape(QWidget& window);
 
     // Gives the window its shape and its place in the middle of the screen before it first
-    // appears; call once, before the window is first shown.
+    // appears; call whenever the window is about to be shown (only the first call acts).
     void PlaceBeforeFirstShow();
     // Resizes the window to its shape where the window's present size is not in it.
     void Keep();
@@ -54,6 +54,7 @@ private:
     bool m_awaitingRestoredSize = false;
     // The user is moving or resizing the window by its frame; the window manager sizes it.
     bool m_interactiveChange = false;
+    bool m_placed = false;
 };
 
 }  // namespace hygrova
