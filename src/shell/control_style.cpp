@@ -1,4 +1,5 @@
 #include "shell/control_style.h"
+
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
