@@ -1,9 +1,9 @@
 // The chart leaving the window (offscreen): the default chart with one mark, captured from
 // the main window and made into an SVG, a PDF and a PNG at twice the screen's size.
 
-#include "chart/chart_surface.h"
 #include "shell/chart_export.h"
 #include "shell/chart_sheet.h"
+#include "shell/chart_surface.h"
 #include "shell/form1_main_window.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 // Painting the chart and the main window's resize, on the offscreen platform.
 
 #include "chart/chart_drawing.h"
-#include "chart/chart_surface.h"
 #include "common/app_state.h"
+#include "shell/chart_surface.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 

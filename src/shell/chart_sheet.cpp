@@ -1,6 +1,6 @@
 #include "shell/chart_sheet.h"
 
-#include "chart/chart_surface.h"
+#include "shell/chart_surface.h"
 #include "shell/form1_main_window.h"
 #include "shell/twips.h"
 #include "shell/vertical_label.h"

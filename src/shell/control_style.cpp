@@ -1,14 +1,10 @@
 #include "shell/control_style.h"
 
-#include "shell/twips.h"
-
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QProxyStyle>
-#include <QScreen>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -112,18 +108,6 @@ void FitFontToControl(QWidget* control)
         font.setPointSizeF(font.pointSizeF() - 0.5);
         control->setFont(font);
     }
-}
-
-void CentreOnScreen(QWidget& window)
-{
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
-    }
-}
-
-void PlaceClientAt(QWidget& window, double left, double top, double width, double height)
-{
-    window.setGeometry(ToPixels(left, top, width, height, TwipsPerPixel(&window)));
 }
 
 }  // namespace hygrova

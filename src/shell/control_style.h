@@ -42,11 +42,4 @@ QFont SongtiFont(qreal pointSize, bool italic = false);
 // fonts wider than the design's make this necessary.
 void FitFontToControl(QWidget* control);
 
-// Centres the window on the primary screen's available area.
-void CentreOnScreen(QWidget& window);
-
-// Puts the window's client area (not its frame) at the given screen position, with the given
-// size, all in twips.
-void PlaceClientAt(QWidget& window, double left, double top, double width, double height);
-
 }  // namespace hygrova

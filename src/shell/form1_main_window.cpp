@@ -1,26 +1,27 @@
 #include "shell/form1_main_window.h"
 
 #include "chart/chart_drawing.h"
-#include "chart/chart_surface.h"
+#include "chart/chart_mapping.h"
 #include "chart/readout.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
-#include "query/form2_query_dialog.h"
-#include "query/form5_results_window.h"
 #include "shell/artwork.h"
 #include "shell/chart_export.h"
 #include "shell/chart_export_dialogs.h"
 #include "shell/chart_sheet.h"
+#include "shell/chart_surface.h"
 #include "shell/control_style.h"
+#include "shell/form2_query_dialog.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/form4_about_window.h"
+#include "shell/form5_results_window.h"
 #include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
 #include "shell/twips.h"
 #include "shell/vertical_label.h"
 #include "shell/warning_box.h"
-#include "shell/window_frame.h"
 #include "shell/window_helpers.h"
+#include "shell/window_shape.h"
 
 #include <algorithm>
 
@@ -38,7 +39,6 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 
 namespace hygrova {
 namespace {
@@ -80,6 +80,9 @@ const char* const kWidestReadout = "-0.01234567";
 // The temperature axis title keeps this many pixels clear of the numbers to its right.
 constexpr int kTitleGap = 2;
 
+// The outline of a plotted state.
+constexpr Rgb kMarkerOutline{255, 0, 0};
+
 QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, double width,
                    double height, double tpp)
 {
@@ -96,7 +99,7 @@ QLabel* ScaleLabel(QWidget* parent, const char* name, const char* caption, doubl
 
 }  // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent)
+Form1::Form1(QWidget* parent) : QMainWindow(parent), m_shape(new WindowShape(*this))
 {
     setWindowTitle(QStringLiteral("Hygrova"));
     setWindowIcon(ProgramIcon());
@@ -260,8 +263,7 @@ void Form1::Form_Load()
 {
     AppState& state = TheAppState();
     SetDefaults(state);
-    Frame1->setTitle(QStringLiteral("大气压力: ") +
-                     QString::fromStdString(PlainNumberText(101325)) + QStringLiteral(" Pa"));
+    ShowPressureCaption(QString::fromStdString(PlainNumberText(101325)));
 
     // The layout is recorded at the design size of the client area.
     const double tpp = TwipsPerPixel(this);
@@ -275,151 +277,26 @@ void Form1::Form_Load()
 
 void Form1::setVisible(bool visible)
 {
-    if (visible && !m_placed) {
-        // The window gets its shape and its place in the middle of the screen before it first
-        // appears, and its native window is created with them, so that the window manager
-        // takes them as they are. Both count the frame, which the window manager adds only
-        // once the window is shown: it is asked beforehand which frame that will be.
-        m_placed = true;
-        const std::optional<QMargins> expected = ExpectedFrameMargins();
-        if (!expected) {
-            winId();  // where only the window's own native window tells its frame
-        }
-        const QMargins frame = expected.value_or(AnnouncedFrameMargins(*this).value_or(QMargins()));
-        m_frameSize = SizeOfFrame(frame);
-        setMinimumSize(ShapedOuterSize(0) - m_frameSize);
-        resize(ShapedOuterSize() - m_frameSize);
-        if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-            const QRect area = primary->availableGeometry();
-            const QSize outer = size() + m_frameSize;
-            // A window larger than the screen keeps its title bar on the screen.
-            QPoint corner(area.left() + std::max(0, (area.width() - outer.width()) / 2),
-                          area.top() + std::max(0, (area.height() - outer.height()) / 2));
-            // Before the native window exists, a position is that of the frame's corner;
-            // afterwards that of the client area.
-            if (testAttribute(Qt::WA_WState_Created)) {
-                corner += QPoint(frame.left(), frame.top());
-            }
-            move(corner);
-        }
+    if (visible) {
+        m_shape->PlaceBeforeFirstShow();
     }
     QMainWindow::setVisible(visible);
-}
-
-QSize Form1::ShapedOuterSize() const
-{
-    return ShapedOuterSize((width() + m_frameSize.width()) * TwipsPerPixel(this));
-}
-
-QSize Form1::ShapedOuterSize(double outerWidth) const
-{
-    const double tpp = TwipsPerPixel(this);
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    const double screenWidth =
-        primary != nullptr ? primary->geometry().width() * TwipsPerPixel() : 0;
-    const auto minimumWidth = static_cast<float>(0.65 * screenWidth);
-    if (minimumWidth > outerWidth) {
-        outerWidth = minimumWidth;
-    }
-    const double outerHeight = 0.75 * outerWidth;
-    return QSize(ToPixels(outerWidth, tpp), ToPixels(outerHeight, tpp));
-}
-
-void Form1::KeepWindowShape()
-{
-    if (windowState() & kSystemSizedStates) {
-        return;  // the window system owns the size now
-    }
-    // While the user drags the frame, the window manager sizes the window by the pointer;
-    // the shape is restored when the drag is over.
-    if (m_interactiveChange) {
-        return;
-    }
-    const QSize least = ShapedOuterSize(0) - m_frameSize;
-    if (least != minimumSize()) {
-        // The window manager keeps the window from being dragged narrower than that.
-        setMinimumSize(least);
-    }
-    const QSize wanted = ShapedOuterSize() - m_frameSize;
-    // A window manager that answers the request with the same other size again is not
-    // asked a second time, so that it cannot start an endless exchange of resizes.
-    const std::pair<QSize, QSize> request{size(), wanted};
-    if (wanted == size() || request == m_lastRequest) {
-        return;
-    }
-    m_lastRequest = request;
-    resize(wanted);
 }
 
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    // Only a window manager's answer counts as an answer to the last request; a size that the
-    // program itself set again is asked to change as any other.
-    if (!event->spontaneous()) {
-        m_lastRequest = {};
-    }
     Form_Resize();
-}
-
-void Form1::moveEvent(QMoveEvent* event)
-{
-    QMainWindow::moveEvent(event);
-    KeepShapeOfNewFrame();
-}
-
-void Form1::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange) {
-        KeepShapeOfNewFrame();
-    } else if (event->type() == QEvent::WindowStateChange) {
-        // Leaving the maximized or minimized state, the window manager brings back the size
-        // the window had before; until it arrives, the size at hand is no base for the shape.
-        const auto old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
-        m_awaitingRestoredSize =
-            (old & kSystemSizedStates) && !(windowState() & kSystemSizedStates);
-    }
 }
 
 bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* result)
 {
-    // The shape is checked again once Qt has handled the event.
-    switch (CueOfNativeEvent(eventType, message)) {
-        case WindowManagerCue::FrameMayHaveChanged:
-            QMetaObject::invokeMethod(this, &Form1::KeepShapeOfNewFrame, Qt::QueuedConnection);
-            break;
-        case WindowManagerCue::InteractiveChangeStarted:
-            m_interactiveChange = true;
-            break;
-        case WindowManagerCue::InteractiveChangeEnded:
-            m_interactiveChange = false;
-            m_lastRequest = {};
-            QMetaObject::invokeMethod(this, &Form1::KeepWindowShape, Qt::QueuedConnection);
-            break;
-        case WindowManagerCue::None:
-            break;
-    }
+    m_shape->NoteNativeEvent(eventType, message);
     return QMainWindow::nativeEvent(eventType, message, result);
-}
-
-void Form1::KeepShapeOfNewFrame()
-{
-    if (m_awaitingRestoredSize) {
-        return;
-    }
-    // The outer shape counts the frame, which a window manager may change after the window
-    // has appeared (it is known by the time the window is moved into it or activated).
-    const auto frame = AnnouncedFrameMargins(*this);
-    if (frame && SizeOfFrame(*frame) != m_frameSize) {
-        m_frameSize = SizeOfFrame(*frame);
-        KeepWindowShape();
-    }
 }
 
 void Form1::Form_Resize()
 {
-    m_awaitingRestoredSize = false;
     // Each step runs even when an earlier one failed; a failure shows no message.
     const auto attempt = [](auto&& step) {
         try {
@@ -427,17 +304,16 @@ void Form1::Form_Resize()
         } catch (...) {
         }
     };
-    attempt([this] { KeepWindowShape(); });
+    attempt([this] { m_shape->Keep(); });
     attempt([this] { ScaleLayout(*this, TheAppState()); });
-    attempt([this] { Picture1->Clear(); });
-    attempt([this] { drawpic(); });
+    attempt([this] { RedrawChart(); });
     attempt([this] { FitLabelFonts(); });
 }
 
 void Form1::drawpic()
 {
     const double tpp = TwipsPerPixel(this);
-    const QSize outer = size() + m_frameSize;
+    const QSize outer = m_shape->OuterSize();
     const PictureGeometry picture =
         PictureGeometryFor(static_cast<float>(outer.width() * tpp),
                            static_cast<float>(outer.height() * tpp), static_cast<float>(tpp));
@@ -454,6 +330,33 @@ void Form1::drawpic()
     if (chart.fault) {
         throw ArithmeticFault(*chart.fault);
     }
+}
+
+void Form1::RedrawChart()
+{
+    try {
+        Picture1->Clear();
+        drawpic();
+    } catch (const ArithmeticFault&) {
+    }
+}
+
+void Form1::PlotState(float d, float h)
+{
+    const float unit = TheAppState().ChartUnit;
+    ChartPoint centre{};
+    try {
+        centre = MapToChart(d, h, unit, Picture1->HeightTwips());
+    } catch (const ArithmeticFault&) {
+        return;
+    }
+    Picture1->SetFillStyle(ChartSurface::FillStyle::Solid);
+    Picture1->DrawCircle(centre.x, centre.y, 0.2f * unit, kMarkerOutline);
+}
+
+void Form1::ShowPressureCaption(const QString& pressureText)
+{
+    Frame1->setTitle(QStringLiteral("大气压力: ") + pressureText + QStringLiteral(" Pa"));
 }
 
 void Form1::MoveScaleLabels(const ChartDrawing& chart)

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "shell/query_host.h"
 #include "shell/skin_engine.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <utility>
 
 #include <QMainWindow>
 #include <QPointer>
@@ -26,11 +26,12 @@ class Form2;
 class Form3;
 class Form4;
 class Form5;
+class WindowShape;
 
 // Form1: the main window with the h-d chart, the readout of the state under the pointer,
 // the command buttons and the menu bar. It owns the program's other windows, which it
 // creates when they are first shown.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, public QueryHost {
     Q_OBJECT
 
 public:
@@ -42,9 +43,15 @@ public:
     // Throws ArithmeticFault when a property function faults.
     void drawpic();
 
+    // Clears Picture1 and runs drawpic; a fault leaves the chart as far as it was drawn.
+    void RedrawChart() override;
+    void PlotState(float d, float h) override;
+    // Shows the atmospheric pressure, as the user typed it, in the readout panel's caption.
+    void ShowPressureCaption(const QString& pressureText);
+
     // The query dialog and the results window, created on first use; at most one of each.
     Form2& QueryDialog();
-    Form5& ResultsWindow();
+    Form5& ResultsWindow() override;
     // The settings dialog and the About window while they exist, else null.
     Form3* SettingsDialog() const;
     Form4* AboutWindow() const;
@@ -111,8 +118,6 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -127,15 +132,6 @@ private:
     void CreateChartLabels();
     void CreateMenu();
     void CreateChartMenu();
-    // Holds the window at no less than 65 % of the primary screen's width with its outer
-    // height at three quarters of its outer width; does nothing while maximized or minimized.
-    void KeepWindowShape();
-    // The size the window's outer frame must have now, in pixels; and for a given outer
-    // width in twips (0 gives the smallest shape the screen allows).
-    QSize ShapedOuterSize() const;
-    QSize ShapedOuterSize(double outerWidth) const;
-    // Checks the shape again when the size of the window frame has changed.
-    void KeepShapeOfNewFrame();
     void MoveScaleLabels(const ChartDrawing& chart);
     // Gives each family of labels and boxes (scale numbers, relative-humidity labels, the
     // upright axis title, the two others, readout captions, readout boxes) the largest font, up to
@@ -149,20 +145,8 @@ private:
     QPointer<Form5> m_form5;
     // The printer the chart goes to, made on the first print; it keeps the user's choices.
     std::unique_ptr<QPrinter> m_printer;
-    // The last request for the shaped size: the size the window had and the size asked for.
-    std::pair<QSize, QSize> m_lastRequest;
-    // The size the window frame adds, as last announced by the window manager, or as it
-    // said it would be before the window first appeared (it adds the frame only then).
-    QSize m_frameSize;
-    bool m_placed = false;
-    // The window has just left the maximized or minimized state and the window manager has
-    // not yet given back its former size.
-    bool m_awaitingRestoredSize = false;
-    // The user is moving or resizing the window by its frame; the window manager sizes it.
-    bool m_interactiveChange = false;
-    // States in which the window system, not the program, decides the window's size.
-    static constexpr Qt::WindowStates kSystemSizedStates =
-        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+    // Holds the window in its shape; a child of the window.
+    WindowShape* m_shape = nullptr;
 };
 
 }  // namespace hygrova

@@ -1,9 +1,7 @@
 #include "shell/form3_settings_dialog.h"
 
-#include "chart/chart_surface.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
-#include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
 #include "shell/control_style.h"
 #include "shell/form1_main_window.h"
@@ -290,7 +288,7 @@ void Form3::Command1_Click()
     m_main.setEnabled(true);
     hide();
     m_main.activateWindow();
-    RedrawChart();
+    m_main.RedrawChart();
 }
 
 void Form3::Command2_Click()
@@ -306,7 +304,7 @@ void Form3::Command3_Click()
         return;
     }
     StoreSettings();
-    RedrawChart();
+    m_main.RedrawChart();
 }
 
 void Form3::closeEvent(QCloseEvent* event)
@@ -354,19 +352,7 @@ void Form3::StoreSettings()
     }
     const QString typed = Text1->text();
     state.AtmosphericPressure = SingleOrInfinity(ParseLeadingNumber(typed.toStdString()) / 100.0);
-    m_main.Frame1->setTitle(QStringLiteral("大气压力: ") + typed + QStringLiteral(" Pa"));
-}
-
-void Form3::RedrawChart()
-{
-    // Every pressure the buttons admit draws without a fault; should one occur all the same,
-    // the chart stays as far as it was drawn, as after a resize, and the click still ends
-    // normally.
-    try {
-        m_main.Picture1->Clear();
-        m_main.drawpic();
-    } catch (const ArithmeticFault&) {
-    }
+    m_main.ShowPressureCaption(typed);
 }
 
 }  // namespace hygrova

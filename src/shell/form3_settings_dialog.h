@@ -94,7 +94,6 @@ private:
     // Stores the colors, spacings and pressure in AppState and writes the main window's
     // pressure caption.
     void StoreSettings();
-    void RedrawChart();
 
     Form1& m_main;
 };

@@ -1,10 +1,29 @@
 #pragma once
 
+#include "shell/twips.h"
+
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
 namespace hygrova {
+
+// Centres the window on the primary screen's available area.
+inline void CentreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
+}
+
+// Puts the window's client area (not its frame) at the given screen position, with the given
+// size, all in twips.
+inline void PlaceClientAt(QWidget& window, double left, double top, double width, double height)
+{
+    window.setGeometry(ToPixels(left, top, width, height, TwipsPerPixel(&window)));
+}
 
 // Brings a minimized window back.
 inline void Unminimize(QWidget& window)

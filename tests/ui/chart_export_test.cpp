@@ -3,15 +3,15 @@
 
 #include "shell/chart_export.h"
 
-#include "chart/chart_surface.h"
 #include "chart/palette.h"
 #include "chart/sheet_geometry.h"
 #include "common/app_state.h"
-#include "query/form5_results_window.h"
 #include "shell/chart_export_dialogs.h"
 #include "shell/chart_sheet.h"
+#include "shell/chart_surface.h"
 #include "shell/form1_main_window.h"
 #include "shell/form3_settings_dialog.h"
+#include "shell/form5_results_window.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"

@@ -1,6 +1,6 @@
 // The retained chart picture: what is drawn stays until cleared, in the right colors.
 
-#include "chart/chart_surface.h"
+#include "shell/chart_surface.h"
 
 #include "shell/twips.h"
 #include "tests/support/wait_until.h"

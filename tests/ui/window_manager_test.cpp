@@ -2,10 +2,10 @@
 // brought back, the settings and About windows kept above the main window, the size below
 // which the main window cannot be dragged, and the cues read from the native events.
 
-#include "query/form2_query_dialog.h"
-#include "query/form5_results_window.h"
+#include "shell/form2_query_dialog.h"
 #include "shell/form3_settings_dialog.h"
 #include "shell/form4_about_window.h"
+#include "shell/form5_results_window.h"
 #include "shell/warning_box.h"
 #include "shell/window_frame.h"
 #include "tests/support/wait_until.h"

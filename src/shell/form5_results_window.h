@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/state_texts.h"
 #include "shell/skin_engine.h"
 
 #include <array>
@@ -13,7 +14,7 @@ class QPushButton;
 
 namespace hygrova {
 
-class Form1;
+class QueryHost;
 
 // Form5: results window "查询结果" (the eight quantities of the state the query solved, with
 // the commands to mark it on the chart and to clear the chart). A small topmost tool window;
@@ -22,7 +23,7 @@ class Form5 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form5(Form1& main);
+    explicit Form5(QueryHost& main);
 
     // Controls.
     QGroupBox* Frame1 = nullptr;      // no caption; holds the captions and result boxes
@@ -49,6 +50,8 @@ public:
 
     // The eight result boxes, Text1..Text8.
     std::array<QLineEdit*, 8> ResultBoxes() const;
+    // Writes the texts of a solved state into the result boxes, the dew point first.
+    void ShowResults(const StateTexts& results);
 
 public slots:
     void Command1_Click();  // "描点": mark the state of Text5 and Text6 on the chart
@@ -60,7 +63,7 @@ private:
 
     void CreateControls();
 
-    Form1& m_main;
+    QueryHost& m_main;
 };
 
 }  // namespace hygrova

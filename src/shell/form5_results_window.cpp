@@ -1,16 +1,13 @@
-#include "query/form5_results_window.h"
+#include "shell/form5_results_window.h"
 
-#include "chart/chart_mapping.h"
-#include "chart/chart_surface.h"
-#include "common/app_state.h"
 #include "common/number_text.h"
-#include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
 #include "shell/control_style.h"
-#include "shell/form1_main_window.h"
 #include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
+#include "shell/query_host.h"
 #include "shell/twips.h"
+#include "shell/window_helpers.h"
 
 #include <vector>
 
@@ -35,9 +32,6 @@ constexpr double kCaptionHeight = 255;
 // decimals, with room for a sign.
 const char* const kWidestResult = "-88888.88";
 
-// The outline of a plotted state.
-constexpr Rgb kMarkerOutline{255, 0, 0};
-
 struct ResultRow {
     const char* caption;
     double captionLeft;
@@ -56,7 +50,7 @@ constexpr ResultRow kRows[8] = {
 
 }  // namespace
 
-Form5::Form5(Form1& main)
+Form5::Form5(QueryHost& main)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_main(main)
@@ -141,6 +135,17 @@ std::array<QLineEdit*, 8> Form5::ResultBoxes() const
     return {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8};
 }
 
+void Form5::ShowResults(const StateTexts& results)
+{
+    const std::array<QLineEdit*, 8> boxes = ResultBoxes();
+    boxes[kQuantityDewPoint]->setText(QString::fromStdString(results[kQuantityDewPoint]));
+    for (int k = 0; k < kStateQuantityCount; ++k) {
+        if (k != kQuantityDewPoint) {
+            boxes[k]->setText(QString::fromStdString(results[k]));
+        }
+    }
+}
+
 void Form5::Command1_Click()
 {
     if (Text5->text().isEmpty() || Text6->text().isEmpty()) {
@@ -148,29 +153,12 @@ void Form5::Command1_Click()
     }
     const float d = SingleOrInfinity(ParseLeadingNumber(Text5->text().toStdString()));
     const float h = SingleOrInfinity(ParseLeadingNumber(Text6->text().toStdString()));
-    const float unit = TheAppState().ChartUnit;
-    ChartSurface& picture = *m_main.Picture1;
-    ChartPoint centre{};
-    try {
-        centre = MapToChart(d, h, unit, picture.HeightTwips());
-    } catch (const ArithmeticFault&) {
-        // A state whose place overflows single precision lies far off the chart, where a
-        // mark could not be seen anyway.
-        return;
-    }
-    picture.SetFillStyle(ChartSurface::FillStyle::Solid);
-    picture.DrawCircle(centre.x, centre.y, 0.2f * unit, kMarkerOutline);
+    m_main.PlotState(d, h);
 }
 
 void Form5::Command2_Click()
 {
-    m_main.Picture1->Clear();
-    try {
-        m_main.drawpic();
-    } catch (const ArithmeticFault&) {
-        // The chart stops where the fault arose and shows what was drawn up to there, as it
-        // does after a resize.
-    }
+    m_main.RedrawChart();
     for (QLineEdit* box : ResultBoxes()) {
         box->clear();
     }

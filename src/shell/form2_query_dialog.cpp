@@ -1,11 +1,11 @@
-#include "query/form2_query_dialog.h"
+#include "shell/form2_query_dialog.h"
 
 #include "common/app_state.h"
-#include "query/form5_results_window.h"
 #include "shell/control_style.h"
-#include "shell/form1_main_window.h"
+#include "shell/form5_results_window.h"
 #include "shell/label_fonts.h"
 #include "shell/layout_helpers.h"
+#include "shell/query_host.h"
 #include "shell/twips.h"
 #include "shell/warning_box.h"
 #include "shell/window_helpers.h"
@@ -78,7 +78,7 @@ QFont DefaultFont()
 
 }  // namespace
 
-Form2::Form2(Form1& main)
+Form2::Form2(QueryHost& main)
     : QWidget(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_main(main)
@@ -243,14 +243,7 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome)
     }
     const StateTexts& results = std::get<StateTexts>(outcome);
     Form5& form5 = m_main.ResultsWindow();
-    // The dew point first, then the others in the order of the boxes.
-    const std::array<QLineEdit*, 8> boxes = form5.ResultBoxes();
-    boxes[2]->setText(QString::fromStdString(results[2]));
-    for (std::size_t k = 0; k < boxes.size(); ++k) {
-        if (k != 2) {
-            boxes[k]->setText(QString::fromStdString(results[k]));
-        }
-    }
+    form5.ShowResults(results);
     // The results come up above the other windows while the keyboard stays here, for the
     // next query (where showing a window activates it all the same, it is taken back).
     ShowAbove(form5);

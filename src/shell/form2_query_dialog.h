@@ -16,7 +16,7 @@ class QPushButton;
 
 namespace hygrova {
 
-class Form1;
+class QueryHost;
 
 // Form2: query dialog "查询条件" (tick the two known quantities of a state, enter them and
 // solve). A small topmost tool window; at most two quantities are ticked at a time and the
@@ -26,7 +26,7 @@ class Form2 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form2(Form1& main);
+    explicit Form2(QueryHost& main);
 
     // Controls. Slot i of the query is the tick box Check1[i] with the entry box Text1[i],
     // numbered as QuerySlot: dry bulb, wet bulb, relative humidity, moisture content,
@@ -63,7 +63,7 @@ private:
     // names) or the eight texts written into the results window, which is brought forward.
     void ShowOutcome(const StatePointOutcome& outcome);
 
-    Form1& m_main;
+    QueryHost& m_main;
 };
 
 }  // namespace hygrova

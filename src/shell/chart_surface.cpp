@@ -1,4 +1,4 @@
-#include "chart/chart_surface.h"
+#include "shell/chart_surface.h"
 
 #include "shell/twips.h"
 
