@@ -66,9 +66,9 @@ fi
 # Installed beside hygrova: the program and its manual page.
 cmake --install "$build" --prefix "$work/prefix" >/dev/null || fail "cmake --install"
 [ -x "$work/prefix/bin/hygrova-calc" ] || fail "bin/hygrova-calc not installed"
-manual=$work/prefix/share/man/man1/hygrova-calc.1
-[ -s "$manual" ] || fail "share/man/man1/hygrova-calc.1 not installed"
-grep -q '^\.SH "EXIT STATUS"' "$manual" 2>/dev/null || fail "the manual page has no exit statuses"
+manual=$work/prefix/share/man/man1/hygrova-calc.1.gz
+[ -s "$manual" ] || fail "share/man/man1/hygrova-calc.1.gz not installed"
+gzip -dc "$manual" | grep -q '^\.SH "EXIT STATUS"' || fail "the manual page has no exit statuses"
 
 [ "$failures" -eq 0 ] && echo "hygrova-calc: all checks passed"
 exit "$failures"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Unpacks the Debian package into a scratch root (dpkg -x), checks that it holds the
-# program, its desktop entry, AppStream metadata, icons and manual page, and runs the
-# installed program briefly on an X display: its main window shows the chart.
+# program and hygrova-calc, the desktop entry, AppStream metadata, icons and manual pages,
+# and runs the installed programs: hygrova-calc gives the typical state, and hygrova, briefly
+# on an X display, shows its main window with the chart.
 # Usage: installed_package_test.sh <deb> <artifact dir>; run it under xvfb-run.
 set -euo pipefail
 # shellcheck source=SCRIPTDIR/screen_checks.sh
@@ -22,9 +23,10 @@ fail() {
 dpkg -x "$deb" "$root"
 id=org.example.hygrova.Hygrova
 share=$root/usr/share
-for file in usr/bin/hygrova "usr/share/applications/$id.desktop" \
+for file in usr/bin/hygrova usr/bin/hygrova-calc "usr/share/applications/$id.desktop" \
   "usr/share/metainfo/$id.metainfo.xml" "usr/share/icons/hicolor/scalable/apps/$id.svg" \
-  usr/share/man/man1/hygrova.1.gz usr/share/doc/hygrova/copyright; do
+  usr/share/man/man1/hygrova.1.gz usr/share/man/man1/hygrova-calc.1.gz \
+  usr/share/doc/hygrova/copyright; do
   [ -f "$root/$file" ] || fail "the package lacks /$file"
 done
 for size in 16 24 32 48 64 128 256; do
@@ -32,6 +34,9 @@ for size in 16 24 32 48 64 128 256; do
   [ -f "$png" ] || fail "the package lacks the ${size} px icon"
   [ "$(identify -format '%wx%h' "$png")" = "${size}x$size" ] || fail "$png is not $size px"
 done
+# The installed hygrova-calc gives the results window's texts.
+"$root/usr/bin/hygrova-calc" state tdb=20 rh=50 | grep -q $'^含湿量(g/kg干)\t 7.261\t' ||
+  fail "the installed hygrova-calc does not give the typical state"
 # The metadata with the desktop entry it launches, as installed.
 appstreamcli validate-tree --no-net "$root" >/dev/null || fail "the installed metadata do not validate"
 
