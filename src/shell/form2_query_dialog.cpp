@@ -78,10 +78,7 @@ QFont DefaultFont()
 
 }  // namespace
 
-Form2::Form2(QueryHost& main)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_main(main)
+Form2::Form2(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 {
     // The title-bar close box destroys the dialog; "关闭" only hides it.
     setAttribute(Qt::WA_DeleteOnClose);

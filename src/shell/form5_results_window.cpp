@@ -50,10 +50,7 @@ constexpr ResultRow kRows[8] = {
 
 }  // namespace
 
-Form5::Form5(QueryHost& main)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_main(main)
+Form5::Form5(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 {
     // The title-bar close box destroys the window; "关闭" only hides it.
     setAttribute(Qt::WA_DeleteOnClose);
