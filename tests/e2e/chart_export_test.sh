@@ -40,10 +40,8 @@ sleep 0.7
 click $(at 12007 7027)
 query=$(find_window 查询条件) || fail "no query dialog"
 results=$(find_window 查询结果) || fail "no results window"
-geometry "$query"
-click $((X + 24)) $((Y + 40))
-xdotool type --delay 50 20
-click $((X + 24)) $((Y + 88))
+tick_dry_bulb_and_humidity "$query"
+sleep 0.3
 xdotool type --delay 50 50
 click $((X + 36)) $((Y + 196))
 geometry "$results"

@@ -175,10 +175,7 @@ shot query-opened
 geometry "$results"
 results_box=("$X" "$Y" 300 110)
 empty_results=$(crop "${results_box[@]}")
-geometry "$query"
-click $((X + 24)) $((Y + 40))
-xdotool type --delay 50 20
-click $((X + 24)) $((Y + 88))
+tick_dry_bulb_and_humidity "$query"
 xdotool type --delay 50 50
 click $((X + 36)) $((Y + 196))
 poll 5 differs_from "$empty_results" "${results_box[@]}" || fail "确定 showed no results"
@@ -291,10 +288,7 @@ geometry "$results"
 results_box=("$X" "$Y" 300 110)
 empty_results=$(crop "${results_box[@]}")
 # Dry bulb 20 °C, relative humidity ticked but empty: a warning names its box.
-geometry "$query"
-click $((X + 24)) $((Y + 40))
-xdotool type --delay 50 20
-click $((X + 24)) $((Y + 88))
+tick_dry_bulb_and_humidity "$query"
 shown=$(windows_shown)
 click $((X + 36)) $((Y + 196))
 poll 5 more_windows_than "$shown" || fail "no warning for an empty relative humidity"

@@ -53,3 +53,12 @@ geometry() {  # geometry <window>: sets X Y WIDTH HEIGHT of its client area on t
   WIDTH=$(awk '/^ *Width:/ { print $NF }' <<<"$info")
   HEIGHT=$(awk '/^ *Height:/ { print $NF }' <<<"$info")
 }
+
+# tick_dry_bulb_and_humidity <query dialog>: ticks "干球温度(℃)", types 20 into its box and
+# ticks "相对湿度(%)", whose box then has the keyboard. Leaves X Y WIDTH HEIGHT of the dialog.
+tick_dry_bulb_and_humidity() {
+  geometry "$1"
+  xdotool mousemove $((X + 24)) $((Y + 40)) click 1
+  xdotool type --delay 50 20
+  xdotool mousemove $((X + 24)) $((Y + 88)) click 1
+}
