@@ -1,8 +1,10 @@
 // SaturationPressure: the Goff-Gratch equation, in two forms that give the same float for
-// every input. The reference form checks each step for faults and takes powers of ten with
-// pow; the fast form, used on [kFastLowest, kFastHighest] where no step can fault, skips the
-// checks and takes each power of ten with an inline exp, falling back to pow for the one step
-// whose float result the exp could leave in doubt.
+// every input. The reference form checks each step for faults, takes powers of ten with pow
+// and divides by ln 10. The fast form, used on [kFastLowest, kFastHighest] where no step can
+// fault, skips the checks, takes each power of ten with an inline exp and multiplies by 1 / ln
+// 10. Each of its double results is within a known number of units in the last place of the
+// reference's; where that band holds a point halfway between two floats, the two could round
+// apart, and the fast form takes the reference's step instead.
 
 #include "model/checked_math.h"
 #include "model/model_constants.h"
@@ -56,19 +58,18 @@ const std::array<double, 128>& PowersOfTwoIn128ths()
 // 10^e = e^(e ln 10) for |e| < 9 (the powers here stay within 10^+-7), inline and only as
 // exact as the float results need: 2^(k / 128) from the table times the cubic 1 + r + r^2/2 +
 // r^3/6 of the remainder r = e ln 10 - k ln2 / 128, |r| <= ln2 / 256 (k is found from e
-// directly; ln2 / 128 is split in two so that k ln2hi is exact for |k| < 2^12). Relative error
-// below 3e-12: the cubic's truncation r^4/24 <= 2.2e-12, the table, the arithmetic and the
-// rounding of e ln 10 a few units in the last place.
+// directly). Relative error below 3e-12 (2.3e-12 measured): the cubic's truncation r^4/24 <=
+// 2.2e-12; the table, the rounding of e ln 10 and of k ln2 / 128 and the arithmetic add a few
+// units in the last place.
 [[gnu::always_inline]] inline double InlinePowerOfTen(double e)
 {
     constexpr double k128thsPerDecade = 0x1.a934f0979a371p+8;  // 128 log2 10
-    constexpr double kLn2Over128High = 0x1.62e42fefa3000p-8;
-    constexpr double kLn2Over128Low = 0x1.3de6af278ece6p-49;
+    constexpr double kLn2Over128 = 0x1.62e42fefa39efp-8;
     constexpr double kRoundingShift = 0x1.8p52;  // adding it rounds to an integer
     const double y = e * kLn10;
     const double kd = (e * k128thsPerDecade + kRoundingShift) - kRoundingShift;
     const auto k = static_cast<std::int64_t>(kd);
-    const double r = (y - kd * kLn2Over128High) - kd * kLn2Over128Low;
+    const double r = y - kd * kLn2Over128;
     const double polynomial = (1.0 + r) + (r * r) * (0.5 + r * (1.0 / 6.0));
     const double tabled = PowersOfTwoIn128ths()[static_cast<std::size_t>(k & 127)];
     const auto scale = std::bit_cast<double>(std::bit_cast<std::uint64_t>(tabled) +
@@ -76,26 +77,73 @@ const std::array<double, 128>& PowersOfTwoIn128ths()
     return scale * polynomial;
 }
 
-// The float that `step` makes of 10^e, where step is monotonic in 10^e and uses the double
-// arithmetic of the reference. InlinePowerOfTen gives 10^e within a relative band of 1e-11
-// around pow's value (both are within 3e-12 of the exact power): when step gives the same
-// float at both ends of the band, pow's value lies inside and gives it too, and so does the
-// inline value. Otherwise pow decides: for a few arguments in a thousand, and for every one
-// where 10^e - 1 nearly cancels (temperatures within a few hundredths of a degree of 0 deg C).
-template <typename Step>
-float FloatOfPowerOfTen(double e, Step step)
+// InlinePowerOfTen's band around pow's 10^e, relative: wider than both errors together.
+constexpr double kPowerBand = 1e-11;
+// The band in units in the last place of a double as large as the power: kPowerBand * 2^53.
+constexpr double kPowerBandUlps = 90072.0;
+
+// How far d lies from the nearest point halfway between two floats, in units in the last
+// place of d. Any double nearer to d than that rounds to the same float as d (the margins used
+// here stay far below the 2^26 units that would let a neighbour cross into another binade's
+// halfway point).
+[[gnu::always_inline]] inline std::int64_t UlpsFromHalfway(double d)
 {
-    constexpr double kRelativeBand = 1e-11;
+    constexpr std::uint64_t kDroppedBits = (std::uint64_t{1} << 29) - 1;  // a float drops 29
+    constexpr std::int64_t kHalfway = std::int64_t{1} << 28;
+    const auto dropped = static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(d) & kDroppedBits);
+    return dropped < kHalfway ? kHalfway - dropped : dropped - kHalfway;
+}
+
+// kC1 log10 x: the product by 1 / ln 10 is within 3 units of the quotient.
+float Log10Term(double x)
+{
+    const double numerator = kC1 * std::log(x);
+    const double product = numerator * (1.0 / kLn10);
+    if (UlpsFromHalfway(product) > 4) [[likely]] {
+        return static_cast<float>(product);
+    }
+    return static_cast<float>(numerator / std::log(10.0));
+}
+
+// kC2 (10^e - 1). The power's band grows, relative to 10^e - 1, by 10^e / |10^e - 1|: without
+// bound as e nears 0, so the margin is compared as (distance - 4) |10^e - 1| > band 10^e.
+float InversePowerTerm(double e)
+{
     if (e == 0.0) {
-        return step(1.0);  // exact, as pow gives it; near 1 the band would decide nothing
+        return static_cast<float>(kC2 * 0.0);  // exact, as pow gives it
     }
     const double p = InlinePowerOfTen(e);
-    const float value = step(p);
-    const double band = p * kRelativeBand;
-    if (step(p - band) == step(p + band)) [[likely]] {
-        return value;
+    const double q = p - 1.0;
+    const double term = kC2 * q;
+    const auto clearance = static_cast<double>(UlpsFromHalfway(term) - 4);
+    if (clearance * std::fabs(q) > (kPowerBandUlps + 1.0) * p) [[likely]] {
+        return static_cast<float>(term);
     }
-    return step(std::pow(10.0, e));
+    return static_cast<float>(kC2 * (std::pow(10.0, e) - 1.0));
+}
+
+// kC4 (10^e - 1) - kLogAtmOffset, for e <= 2.02 (x >= 0.577): the term lies in (-4, -2], and
+// the power's band moves it by at most kC4 * 10^2.02 * kPowerBand = 4.5e-13, 1,014 units of
+// 2^-51.
+float PowerTerm(double e)
+{
+    constexpr std::int64_t kMarginUlps = 2048;
+    const double term = kC4 * (InlinePowerOfTen(e) - 1.0) - kLogAtmOffset;
+    if (UlpsFromHalfway(term) > kMarginUlps) [[likely]] {
+        return static_cast<float>(term);
+    }
+    return static_cast<float>(kC4 * (std::pow(10.0, e) - 1.0) - kLogAtmOffset);
+}
+
+// 10^logAtm atmospheres in mmHg: the power's band, plus the product's rounding.
+float MmHgOf(double logAtm)
+{
+    constexpr auto kMarginUlps = static_cast<std::int64_t>(kPowerBandUlps) + 8;
+    const double mmHg = InlinePowerOfTen(logAtm) * kMmHgPerAtm;
+    if (UlpsFromHalfway(mmHg) > kMarginUlps) [[likely]] {
+        return static_cast<float>(mmHg);
+    }
+    return static_cast<float>(std::pow(10.0, logAtm) * kMmHgPerAtm);
 }
 
 }  // namespace
@@ -128,23 +176,17 @@ float SaturationPressure(float t)
         return reference::SaturationPressure(t);
     }
     const auto T = static_cast<float>(t + kTriplePointK);
-    const auto x = static_cast<float>(kTriplePointK / T);
+    const double x = static_cast<float>(kTriplePointK / T);
     const auto xMinus1 = static_cast<float>(x - 1.0);
-    const float terms[4] = {
-        static_cast<float>(kC0 * xMinus1),
-        static_cast<float>(kC1 * std::log(static_cast<double>(x)) / std::log(10.0)),
-        FloatOfPowerOfTen(static_cast<float>(kC3 * static_cast<float>(1.0 - 1.0 / x)),
-                          [](double p) { return static_cast<float>(kC2 * (p - 1.0)); }),
-        FloatOfPowerOfTen(
-            static_cast<float>(kC5 * xMinus1),
-            [](double p) { return static_cast<float>(kC4 * (p - 1.0) - kLogAtmOffset); }),
-    };
-    float sum = 0.0f;
-    for (const float term : terms) {
-        sum = static_cast<float>(static_cast<double>(sum) + term);
-    }
-    const float mmHg =
-        FloatOfPowerOfTen(sum, [](double p) { return static_cast<float>(p * kMmHgPerAtm); });
+    const auto term0 = static_cast<float>(kC0 * xMinus1);
+    const float term1 = Log10Term(x);
+    const float term2 =
+        InversePowerTerm(static_cast<float>(kC3 * static_cast<float>(1.0 - 1.0 / x)));
+    const float term3 = PowerTerm(static_cast<float>(kC5 * xMinus1));
+    // Float additions in the reference's order: the double sum of two floats rounds to the
+    // float sum.
+    const float sum = ((term0 + term1) + term2) + term3;
+    const float mmHg = MmHgOf(sum);
     return static_cast<float>(mmHg * kHpaPerMmHg);
 }
 
