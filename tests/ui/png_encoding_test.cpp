@@ -1,0 +1,52 @@
+// The PNG encoder: what it writes decodes to the image given, pixel for pixel, whether one
+// thread or two compress the rows.
+
+#include "shell/png_encoding.h"
+
+#include <cstdint>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace hygrova {
+namespace {
+
+// A chart-like picture: white, with a diagonal line, a band of noise that does not compress
+// and a grey square.
+QImage TestPicture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    std::uint32_t noise = 12345;
+    for (int y = 0; y < height; ++y) {
+        image.setPixel(y * width / height, y, qRgb(0, 0, 255));
+        for (int x = 0; x < width / 3; ++x) {
+            noise = noise * 1664525 + 1013904223;
+            image.setPixel(x, y, noise >> 8);
+        }
+        for (int x = width / 2; x < width * 3 / 4 && y < height / 4; ++x) {
+            image.setPixel(x, y, qRgb(128, 129, 130));
+        }
+    }
+    return image;
+}
+
+TEST(PngEncodingTest, DecodesToTheImage)
+{
+    const struct {
+        int width;
+        int height;
+    } sizes[] = {{1, 1}, {5, 3}, {300, 65}, {181, 1001}};
+    for (const auto& size : sizes) {
+        const QImage image = TestPicture(size.width, size.height);
+        const QByteArray png = EncodePng(image);
+        ASSERT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n")) << size.width << "x" << size.height;
+        const QImage decoded = QImage::fromData(png, "PNG").convertToFormat(image.format());
+        EXPECT_TRUE(decoded == image) << size.width << "x" << size.height;
+    }
+    EXPECT_TRUE(EncodePng(QImage()).isEmpty());
+}
+
+}  // namespace
+}  // namespace hygrova
