@@ -36,6 +36,24 @@ void BM_SaturationPressure(benchmark::State& state)
     Cycle(state, [](std::size_t i) { return SaturationPressure(kTemperatures[i]); });
 }
 
+// The same over a thousand temperatures spread across the chart's span, -40 to 59.9 deg C in
+// steps of 0.1: no argument repeats often enough to favour a branch.
+void BM_SaturationPressureSpread(benchmark::State& state)
+{
+    static const std::array<float, 1000> temperatures = [] {
+        std::array<float, 1000> spread{};
+        for (std::size_t i = 0; i < spread.size(); ++i) {
+            spread[i] = -40.0f + 0.1f * static_cast<float>(i);
+        }
+        return spread;
+    }();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(SaturationPressure(temperatures[i]));
+        i = (i + 1) % temperatures.size();
+    }
+}
+
 void BM_EnthalpyOf(benchmark::State& state)
 {
     Cycle(state, [](std::size_t i) { return EnthalpyOf(kTemperatures[i], kMoistures[i]); });
@@ -110,6 +128,7 @@ void BM_TemperatureForSaturationPressure(benchmark::State& state)
 }
 
 BENCHMARK(BM_SaturationPressure);
+BENCHMARK(BM_SaturationPressureSpread);
 BENCHMARK(BM_EnthalpyOf);
 BENCHMARK(BM_TemperatureOf);
 BENCHMARK(BM_MoistureContentOf);
