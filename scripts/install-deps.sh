@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config locales
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev qt6-svg-dev zlib1g-dev libxcb1-dev
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev qt6-svg-dev libisal-dev libxcb1-dev
   fonts-wqy-microhei fonts-dejavu-core fonts-arphic-uming
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man time
   xvfb xauth x11-utils x11-apps xdotool imagemagick openbox wmctrl poppler-utils

@@ -1,5 +1,5 @@
-// The PNG encoder: what it writes decodes to the image given, pixel for pixel, whether one
-// thread or two compress the rows.
+// The PNG encoder: what it writes decodes to the image given, pixel for pixel, from one batch
+// of rows to many, and when the compressed rows outgrow the first output buffer.
 
 #include "shell/png_encoding.h"
 
