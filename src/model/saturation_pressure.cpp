@@ -1,10 +1,10 @@
 // SaturationPressure: the Goff-Gratch equation, in two forms that give the same float for
-// every input. The reference form checks each step for faults, takes powers of ten with pow
-// and divides by ln 10. The fast form, used on [kFastLowest, kFastHighest] where no step can
-// fault, skips the checks, takes each power of ten with an inline exp and multiplies by 1 / ln
-// 10. Each of its double results is within a known number of units in the last place of the
-// reference's; where that band holds a point halfway between two floats, the two could round
-// apart, and the fast form takes the reference's step instead.
+// every input. The reference form checks each step for faults, takes ln x with log, powers of
+// ten with pow, and divides by ln 10. The fast form, used on [kFastLowest, kFastHighest] where
+// no step can fault, skips the checks, takes ln x and each power of ten inline from small
+// tables and multiplies by 1 / ln 10. Each of its double results is within a known number of
+// units in the last place of the reference's; where that band holds a point halfway between
+// two floats, the two could round apart, and the fast form takes the reference's step instead.
 
 #include "model/checked_math.h"
 #include "model/model_constants.h"
