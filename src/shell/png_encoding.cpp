@@ -16,6 +16,8 @@ namespace {
 // Rows converted and handed to the compressor at a time: few enough that they stay in the
 // cache, enough that each call has long runs to work on.
 constexpr int kRowsPerBatch = 16;
+// Output room kept free before each call of the compressor, so that every call can progress.
+constexpr std::uint32_t kOutputReserve = 4096;
 
 void AppendBigEndian(QByteArray& bytes, std::uint32_t value)
 {
@@ -52,11 +54,12 @@ void RowBytes(const QImage& pixels, int y, std::uint8_t* out)
     }
 }
 
-// Makes room for more output when the compressor has filled what it had: doubles the buffer.
+// Makes room for more output when the compressor has nearly filled what it had: doubles the
+// buffer.
 void GrowOutput(QByteArray& out, isal_zstream& stream)
 {
     const qsizetype written = stream.total_out;
-    out.resize(std::max<qsizetype>(2 * out.size(), 1024));
+    out.resize(2 * out.size() + kOutputReserve);
     stream.next_out = reinterpret_cast<std::uint8_t*>(out.data() + written);
     stream.avail_out = static_cast<std::uint32_t>(out.size() - written);
 }
@@ -77,7 +80,8 @@ QByteArray DeflateRows(const QImage& pixels)
     const auto rowSize = 1 + 3 * static_cast<std::size_t>(pixels.width());
     std::vector<std::uint8_t> batch(rowSize * kRowsPerBatch);
     // A chart compresses about twelvefold; the buffer doubles if a picture does worse.
-    QByteArray out(static_cast<qsizetype>(rowSize) * pixels.height() / 8 + 1024, Qt::Uninitialized);
+    QByteArray out(static_cast<qsizetype>(rowSize) * pixels.height() / 8 + kOutputReserve,
+                   Qt::Uninitialized);
     stream.next_out = reinterpret_cast<std::uint8_t*>(out.data());
     stream.avail_out = static_cast<std::uint32_t>(out.size());
     for (int first = 0; first < pixels.height(); first += kRowsPerBatch) {
@@ -92,7 +96,7 @@ QByteArray DeflateRows(const QImage& pixels)
         // Until the batch is taken and, after the last, the stream is finished.
         while (stream.avail_in > 0 ||
                (stream.end_of_stream != 0 && stream.internal_state.state != ZSTATE_END)) {
-            if (stream.avail_out == 0) {
+            if (stream.avail_out < kOutputReserve) {
                 GrowOutput(out, stream);
             }
             if (isal_deflate(&stream) != COMP_OK) {
