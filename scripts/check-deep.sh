@@ -32,11 +32,23 @@ HYGROVA_WITH_FUZZ=1 HYGROVA_WITH_WINDOWS=1 "$root/scripts/install-deps.sh"
 
 failed=()
 started=$SECONDS
+configure_args=("$@")
 elapsed() { echo "($(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s so far)"; }
+
+# Configures and builds a preset, runs a check of the build (a command; `true` for none) and
+# then the preset's tests. Fails at the first step that fails.
+build_and_test() {
+  local preset=$1
+  shift
+  cmake --preset "$preset" "${configure_args[@]}" >/dev/null &&
+    cmake --build --preset "$preset" --parallel "$jobs" &&
+    "$@" &&
+    ctest --preset "$preset" --parallel "$jobs"
+}
 
 # --- 1. Core and window tests under the sanitizers (GCC) -----------------------------------
 echo "== Core and window tests under AddressSanitizer, LeakSanitizer and UBSan (GCC, $san_build)"
-cmake --preset san "$@" >/dev/null
+cmake --preset san "${configure_args[@]}" >/dev/null
 cmake --build --preset san --parallel "$jobs"
 
 # ASan and LSan write each report to a file of its own (one per process, test discovery
@@ -73,7 +85,7 @@ echo "== Sanitizer stage done $(elapsed)"
 
 # --- 2. Fuzzers (clang, libFuzzer) ------------------------------------------------------
 echo "== Fuzzers, ${fuzz_seconds} s each (clang, $fuzz_build)"
-cmake --preset fuzz "$@" >/dev/null
+cmake --preset fuzz "${configure_args[@]}" >/dev/null
 cmake --build --preset fuzz --parallel "$jobs"
 
 fuzzers=(fuzz_number_text fuzz_state_point fuzz_readout fuzz_chart fuzz_csv_reader)
@@ -125,39 +137,25 @@ echo "== Fuzzer stage done $(elapsed)"
 
 # --- 3. Without X11 ----------------------------------------------------------------------
 echo "== Without X11 ($root/build/no-x11)"
-no_x11_status=0
-cmake --preset no-x11 "$@" >/dev/null
-cmake --build --preset no-x11 --parallel "$jobs" || no_x11_status=$?
-if [ "$no_x11_status" -eq 0 ] && readelf -d "$root/build/no-x11/src/hygrova" | grep -q 'NEEDED.*libxcb'; then
-  echo "The program built without X11 links libxcb." >&2
-  no_x11_status=1
-fi
-if [ "$no_x11_status" -eq 0 ]; then
-  ctest --preset no-x11 --parallel "$jobs" || no_x11_status=$?
-fi
-if [ "$no_x11_status" -ne 0 ]; then
-  failed+=("the build without X11")
-fi
+links_no_xcb() {
+  if readelf -d "$root/build/no-x11/src/hygrova" | grep -q 'NEEDED.*libxcb'; then
+    echo "The program built without X11 links libxcb." >&2
+    return 1
+  fi
+}
+build_and_test no-x11 links_no_xcb || failed+=("the build without X11")
 echo "== Stage without X11 done $(elapsed)"
 
 # --- 4. The core for Windows ------------------------------------------------------------
 # Where a Windows C runtime would read or write numbers differently, the core tests fail.
 echo "== The core and its tests for Windows (mingw-w64, wine; $root/build/windows-core)"
 windows_started=$SECONDS
-windows_status=0
-cmake --preset windows-core "$@" >/dev/null
-cmake --build --preset windows-core --parallel "$jobs" || windows_status=$?
-if [ "$windows_status" -eq 0 ]; then
-  ctest --preset windows-core --parallel "$jobs" || windows_status=$?
-fi
-if [ "$windows_status" -ne 0 ]; then
-  failed+=("the core for Windows")
-fi
+build_and_test windows-core true || failed+=("the core for Windows")
 echo "== Windows stage done in $((SECONDS - windows_started)) s $(elapsed)"
 
 # --- 5. Fast forms against their references (GCC, optimised) -------------------------------
 echo "== Equivalence of the fast core forms with their references (at most ${deep_minutes} min)"
-cmake --preset test "$@" >/dev/null
+cmake --preset test "${configure_args[@]}" >/dev/null
 cmake --build --preset test --parallel "$jobs" --target equivalence_check
 if ! timeout "${deep_minutes}m" "$root/build/test/tests/deep/equivalence_check"; then
   failed+=("equivalence of the fast forms (a difference, or over ${deep_minutes} min)")
