@@ -165,28 +165,34 @@ float InversePowerTerm(double e)
     return static_cast<float>(kC2 * (std::pow(10.0, e) - 1.0));
 }
 
+// The float that `step` makes of 10^e, where step is the reference's double arithmetic on the
+// power: from InlinePowerOfTen unless the double lies within marginUlps of a point halfway
+// between two floats, and there from pow, as the reference takes it.
+template <typename Step>
+float FloatOfPowerOfTen(double e, Step step, std::int64_t marginUlps)
+{
+    const double value = step(InlinePowerOfTen(e));
+    if (UlpsFromHalfway(value) > marginUlps) [[likely]] {
+        return static_cast<float>(value);
+    }
+    return static_cast<float>(step(std::pow(10.0, e)));
+}
+
 // kC4 (10^e - 1) - kLogAtmOffset, for e <= 2.02 (x >= 0.577): the term lies in (-4, -2], and
 // the power's band moves it by at most kC4 * 10^2.02 * kPowerBand = 4.5e-13, 1,014 units of
 // 2^-51.
 float PowerTerm(double e)
 {
-    constexpr std::int64_t kMarginUlps = 2048;
-    const double term = kC4 * (InlinePowerOfTen(e) - 1.0) - kLogAtmOffset;
-    if (UlpsFromHalfway(term) > kMarginUlps) [[likely]] {
-        return static_cast<float>(term);
-    }
-    return static_cast<float>(kC4 * (std::pow(10.0, e) - 1.0) - kLogAtmOffset);
+    return FloatOfPowerOfTen(
+        e, [](double p) { return kC4 * (p - 1.0) - kLogAtmOffset; }, 2048);
 }
 
 // 10^logAtm atmospheres in mmHg: the power's band, plus the product's rounding.
 float MmHgOf(double logAtm)
 {
-    constexpr auto kMarginUlps = static_cast<std::int64_t>(kPowerBandUlps) + 8;
-    const double mmHg = InlinePowerOfTen(logAtm) * kMmHgPerAtm;
-    if (UlpsFromHalfway(mmHg) > kMarginUlps) [[likely]] {
-        return static_cast<float>(mmHg);
-    }
-    return static_cast<float>(std::pow(10.0, logAtm) * kMmHgPerAtm);
+    return FloatOfPowerOfTen(
+        logAtm, [](double p) { return p * kMmHgPerAtm; },
+        static_cast<std::int64_t>(kPowerBandUlps) + 8);
 }
 
 }  // namespace
