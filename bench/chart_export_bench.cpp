@@ -1,10 +1,10 @@
 // The chart leaving the window (offscreen): the default chart with one mark, captured from
 // the main window and made into an SVG, a PDF and a PNG at twice the screen's size.
 
-#include "shell/chart_export.h"
-#include "shell/chart_sheet.h"
-#include "shell/chart_surface.h"
-#include "shell/form1_main_window.h"
+#include "shell/export/chart_export.h"
+#include "shell/export/chart_sheet.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/windows/form1_main_window.h"
 
 #include <functional>
 

@@ -2,9 +2,9 @@
 
 #include "chart/chart_drawing.h"
 #include "common/app_state.h"
-#include "shell/chart_surface.h"
-#include "shell/form1_main_window.h"
-#include "shell/twips.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/platform/twips.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 // Usage: hygrova_write_icons <dir> <name> <size>...; runs on any Qt platform (offscreen at
 // build time).
 
-#include "shell/artwork.h"
+#include "shell/widgets/artwork.h"
 
 #include <cstdio>
 

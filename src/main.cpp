@@ -1,7 +1,7 @@
 // Hygrova: the enthalpy-moisture content (h-d) chart of moist air.
 
-#include "shell/form1_main_window.h"
-#include "shell/qt_translations.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/platform/qt_translations.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/warning_box.h"
+#include "shell/widgets/warning_box.h"
 
 #include <QString>
 #include <QStringList>

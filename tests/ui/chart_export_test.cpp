@@ -1,17 +1,17 @@
 // The chart leaving the window: its context menu, the marks kept as data, and the chart
 // saved as PNG, SVG and PDF, copied and printed, checked as the user would see the results.
 
-#include "shell/chart_export.h"
+#include "shell/export/chart_export.h"
 
 #include "chart/palette.h"
 #include "chart/sheet_geometry.h"
 #include "common/app_state.h"
-#include "shell/chart_export_dialogs.h"
-#include "shell/chart_sheet.h"
-#include "shell/chart_surface.h"
-#include "shell/form1_main_window.h"
-#include "shell/form3_settings_dialog.h"
-#include "shell/form5_results_window.h"
+#include "shell/export/chart_export_dialogs.h"
+#include "shell/export/chart_sheet.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/windows/form3_settings_dialog.h"
+#include "shell/windows/form5_results_window.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"

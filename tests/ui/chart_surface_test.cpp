@@ -1,8 +1,8 @@
 // The retained chart picture: what is drawn stays until cleared, in the right colors.
 
-#include "shell/chart_surface.h"
+#include "shell/widgets/chart_surface.h"
 
-#include "shell/twips.h"
+#include "shell/platform/twips.h"
 #include "tests/support/wait_until.h"
 
 #include <QApplication>

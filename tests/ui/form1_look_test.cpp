@@ -2,8 +2,8 @@
 // window size, one font per family of labels; labels keep their colors while a dialog has
 // the window disabled; the frames show their own colors.
 
-#include "shell/chart_surface.h"
-#include "shell/form1_main_window.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/windows/form1_main_window.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"
 

@@ -2,9 +2,9 @@
 // apart, "重输", hiding and closing, and "确定" writing the results window.
 
 #include "common/number_text.h"
-#include "shell/form1_main_window.h"
-#include "shell/form2_query_dialog.h"
-#include "shell/form5_results_window.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/windows/form2_query_dialog.h"
+#include "shell/windows/form5_results_window.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"
 

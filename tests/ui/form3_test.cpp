@@ -4,9 +4,9 @@
 
 #include "chart/chart_drawing.h"
 #include "common/app_state.h"
-#include "shell/chart_surface.h"
-#include "shell/form3_settings_dialog.h"
-#include "shell/twips.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/windows/form3_settings_dialog.h"
+#include "shell/platform/twips.h"
 #include "tests/support/window_actions.h"
 #include "tests/support/window_expectations.h"
 #include "tests/ui/main_window_fixture.h"

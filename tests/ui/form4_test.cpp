@@ -1,7 +1,7 @@
 // The About window: what it shows, that both ways of closing it give the main window back,
 // and that every opening starts from scratch.
 
-#include "shell/form4_about_window.h"
+#include "shell/windows/form4_about_window.h"
 #include "tests/support/window_expectations.h"
 #include "tests/ui/main_window_fixture.h"
 

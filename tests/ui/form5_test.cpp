@@ -3,11 +3,11 @@
 
 #include "chart/chart_mapping.h"
 #include "common/app_state.h"
-#include "shell/chart_surface.h"
-#include "shell/form1_main_window.h"
-#include "shell/form2_query_dialog.h"
-#include "shell/form5_results_window.h"
-#include "shell/twips.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/windows/form2_query_dialog.h"
+#include "shell/windows/form5_results_window.h"
+#include "shell/platform/twips.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"
 

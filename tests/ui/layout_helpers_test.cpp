@@ -1,10 +1,10 @@
 // Module2: recording and scaling a window's layout, and the topmost band.
 
-#include "shell/layout_helpers.h"
+#include "shell/widgets/layout_helpers.h"
 
 #include "common/app_state.h"
 #include "model/arithmetic_fault.h"
-#include "shell/twips.h"
+#include "shell/platform/twips.h"
 
 #include <QAction>
 #include <QApplication>

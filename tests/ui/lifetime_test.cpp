@@ -1,10 +1,10 @@
 // Opening and closing the secondary windows many times, through every path: no window
 // outlives its closing, there is never a second instance, and memory stays flat.
 
-#include "shell/form2_query_dialog.h"
-#include "shell/form3_settings_dialog.h"
-#include "shell/form4_about_window.h"
-#include "shell/form5_results_window.h"
+#include "shell/windows/form2_query_dialog.h"
+#include "shell/windows/form3_settings_dialog.h"
+#include "shell/windows/form4_about_window.h"
+#include "shell/windows/form5_results_window.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"
 

@@ -3,7 +3,7 @@
 // The main window, shown and drawn, with every warning box recorded instead of shown: the
 // starting point of the tests of the program's windows.
 
-#include "shell/form1_main_window.h"
+#include "shell/windows/form1_main_window.h"
 #include "tests/support/warning_recorder.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // The PNG encoder: what it writes decodes to the image given, pixel for pixel, from one batch
 // of rows to many, and when the compressed rows outgrow the first output buffer.
 
-#include "shell/png_encoding.h"
+#include "shell/export/png_encoding.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 // The real warning box and Qt's own texts in Chinese.
 
-#include "shell/warning_box.h"
+#include "shell/widgets/warning_box.h"
 
-#include "shell/qt_translations.h"
+#include "shell/platform/qt_translations.h"
 
 #include <memory>
 

@@ -2,12 +2,12 @@
 // brought back, the settings and About windows kept above the main window, the size below
 // which the main window cannot be dragged, and the cues read from the native events.
 
-#include "shell/form2_query_dialog.h"
-#include "shell/form3_settings_dialog.h"
-#include "shell/form4_about_window.h"
-#include "shell/form5_results_window.h"
-#include "shell/warning_box.h"
-#include "shell/window_frame.h"
+#include "shell/windows/form2_query_dialog.h"
+#include "shell/windows/form3_settings_dialog.h"
+#include "shell/windows/form4_about_window.h"
+#include "shell/windows/form5_results_window.h"
+#include "shell/widgets/warning_box.h"
+#include "shell/platform/window_frame.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_actions.h"
 #include "tests/ui/main_window_fixture.h"

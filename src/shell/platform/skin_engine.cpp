@@ -1,4 +1,4 @@
-#include "shell/skin_engine.h"
+#include "shell/platform/skin_engine.h"
 
 namespace hygrova {
 

@@ -1,9 +1,9 @@
-#include "shell/form4_about_window.h"
+#include "shell/windows/form4_about_window.h"
 
-#include "shell/control_style.h"
-#include "shell/form1_main_window.h"
-#include "shell/twips.h"
-#include "shell/window_helpers.h"
+#include "shell/widgets/control_style.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/platform/twips.h"
+#include "shell/widgets/window_helpers.h"
 
 #include <algorithm>
 

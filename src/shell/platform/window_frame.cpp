@@ -1,4 +1,4 @@
-#include "shell/window_frame.h"
+#include "shell/platform/window_frame.h"
 
 #include <array>
 #include <chrono>

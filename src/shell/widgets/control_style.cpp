@@ -1,4 +1,4 @@
-#include "shell/control_style.h"
+#include "shell/widgets/control_style.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>

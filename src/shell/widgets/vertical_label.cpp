@@ -1,4 +1,4 @@
-#include "shell/vertical_label.h"
+#include "shell/widgets/vertical_label.h"
 
 #include <QPainter>
 

@@ -1,13 +1,13 @@
-#include "shell/form3_settings_dialog.h"
+#include "shell/windows/form3_settings_dialog.h"
 
 #include "common/app_state.h"
 #include "common/number_text.h"
 #include "model/checked_math.h"
-#include "shell/control_style.h"
-#include "shell/form1_main_window.h"
-#include "shell/twips.h"
-#include "shell/warning_box.h"
-#include "shell/window_helpers.h"
+#include "shell/widgets/control_style.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/platform/twips.h"
+#include "shell/widgets/warning_box.h"
+#include "shell/widgets/window_helpers.h"
 
 #include <cstdint>
 #include <limits>

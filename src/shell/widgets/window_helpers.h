@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/twips.h"
+#include "shell/platform/twips.h"
 
 #include <QGuiApplication>
 #include <QPointer>

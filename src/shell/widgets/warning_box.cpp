@@ -1,6 +1,6 @@
-#include "shell/warning_box.h"
+#include "shell/widgets/warning_box.h"
 
-#include "shell/window_frame.h"
+#include "shell/platform/window_frame.h"
 
 #include <utility>
 

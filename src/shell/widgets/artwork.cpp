@@ -1,4 +1,4 @@
-#include "shell/artwork.h"
+#include "shell/widgets/artwork.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/skin_engine.h"
+#include "shell/platform/skin_engine.h"
 
 #include <array>
 

@@ -1,13 +1,13 @@
-#include "shell/form5_results_window.h"
+#include "shell/windows/form5_results_window.h"
 
 #include "common/number_text.h"
 #include "model/checked_math.h"
-#include "shell/control_style.h"
-#include "shell/label_fonts.h"
-#include "shell/layout_helpers.h"
-#include "shell/query_host.h"
-#include "shell/twips.h"
-#include "shell/window_helpers.h"
+#include "shell/widgets/control_style.h"
+#include "shell/widgets/label_fonts.h"
+#include "shell/widgets/layout_helpers.h"
+#include "shell/windows/query_host.h"
+#include "shell/platform/twips.h"
+#include "shell/widgets/window_helpers.h"
 
 #include <vector>
 

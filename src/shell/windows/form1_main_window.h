@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/query_host.h"
-#include "shell/skin_engine.h"
+#include "shell/windows/query_host.h"
+#include "shell/platform/skin_engine.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "shell/twips.h"
+#include "shell/platform/twips.h"
 
 #include <cmath>
 

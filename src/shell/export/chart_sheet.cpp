@@ -1,9 +1,9 @@
-#include "shell/chart_sheet.h"
+#include "shell/export/chart_sheet.h"
 
-#include "shell/chart_surface.h"
-#include "shell/form1_main_window.h"
-#include "shell/twips.h"
-#include "shell/vertical_label.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/windows/form1_main_window.h"
+#include "shell/platform/twips.h"
+#include "shell/widgets/vertical_label.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,14 +1,14 @@
-#include "shell/form2_query_dialog.h"
+#include "shell/windows/form2_query_dialog.h"
 
 #include "common/app_state.h"
-#include "shell/control_style.h"
-#include "shell/form5_results_window.h"
-#include "shell/label_fonts.h"
-#include "shell/layout_helpers.h"
-#include "shell/query_host.h"
-#include "shell/twips.h"
-#include "shell/warning_box.h"
-#include "shell/window_helpers.h"
+#include "shell/widgets/control_style.h"
+#include "shell/windows/form5_results_window.h"
+#include "shell/widgets/label_fonts.h"
+#include "shell/widgets/layout_helpers.h"
+#include "shell/windows/query_host.h"
+#include "shell/platform/twips.h"
+#include "shell/widgets/warning_box.h"
+#include "shell/widgets/window_helpers.h"
 
 #include <iterator>  // std::size
 #include <variant>

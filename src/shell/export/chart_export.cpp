@@ -1,6 +1,6 @@
-#include "shell/chart_export.h"
+#include "shell/export/chart_export.h"
 
-#include "shell/png_encoding.h"
+#include "shell/export/png_encoding.h"
 
 #include <cmath>
 

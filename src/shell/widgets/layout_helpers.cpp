@@ -1,9 +1,9 @@
-#include "shell/layout_helpers.h"
+#include "shell/widgets/layout_helpers.h"
 
 #include "common/app_state.h"
 #include "common/layout_tag.h"
 #include "model/checked_math.h"
-#include "shell/twips.h"
+#include "shell/platform/twips.h"
 
 #include <QMainWindow>
 #include <QVariant>

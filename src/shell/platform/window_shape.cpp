@@ -1,7 +1,7 @@
-#include "shell/window_shape.h"
+#include "shell/platform/window_shape.h"
 
-#include "shell/twips.h"
-#include "shell/window_frame.h"
+#include "shell/platform/twips.h"
+#include "shell/platform/window_frame.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "shell/label_fonts.h"
+#include "shell/widgets/label_fonts.h"
 
-#include "shell/vertical_label.h"
+#include "shell/widgets/vertical_label.h"
 
 #include <algorithm>
 #include <utility>

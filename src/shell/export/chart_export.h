@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/chart_sheet.h"
+#include "shell/export/chart_sheet.h"
 
 #include <memory>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "shell/png_encoding.h"
+#include "shell/export/png_encoding.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/state_texts.h"
-#include "shell/skin_engine.h"
+#include "shell/platform/skin_engine.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "shell/chart_surface.h"
+#include "shell/widgets/chart_surface.h"
 
-#include "shell/twips.h"
+#include "shell/platform/twips.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "shell/chart_export_dialogs.h"
+#include "shell/export/chart_export_dialogs.h"
 
 #include "common/number_text.h"
-#include "shell/chart_export.h"
+#include "shell/export/chart_export.h"
 
 #include <array>
 

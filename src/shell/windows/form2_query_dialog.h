@@ -2,7 +2,7 @@
 
 #include "query/state_point.h"
 #include "query/tick_rule.h"
-#include "shell/skin_engine.h"
+#include "shell/platform/skin_engine.h"
 
 #include <array>
 #include <cstdint>
