@@ -4,8 +4,8 @@
 // formatting and handing blocks to threads. The real executable on a file is measured with
 // /usr/bin/time -v (see the README).
 
-#include "cli/batch_run.h"
-#include "cli/line_reader.h"
+#include "logs/batch_run.h"
+#include "logs/line_reader.h"
 #include "query/state_point.h"
 
 #include <algorithm>

@@ -14,8 +14,8 @@
 //    dew point excepted);
 //  - blocks of one line give the same bytes as blocks of many.
 
-#include "cli/batch_run.h"
-#include "cli/line_reader.h"
+#include "logs/batch_run.h"
+#include "logs/line_reader.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "cli/state_command.h"
 
-#include "cli/calc_names.h"
+#include "query/quantity_names.h"
 
 namespace hygrova {
 
@@ -29,17 +29,6 @@ StateArguments QueryFromAssignments(const std::vector<std::string>& assignments,
         arguments.query.texts[*slot] = assignment.substr(equals + 1);
     }
     return arguments;
-}
-
-std::string_view ProblemOf(const StatePointOutcome& outcome)
-{
-    if (const auto* warning = std::get_if<StatePointWarning>(&outcome)) {
-        return warning->message;
-    }
-    if (const auto* fault = std::get_if<StatePointFault>(&outcome)) {
-        return fault->description;
-    }
-    return {};
 }
 
 std::string StateLines(const StateTexts& results)

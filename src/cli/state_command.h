@@ -22,9 +22,6 @@ struct StateArguments {
 // as the query dialog's "确定" does.
 StateArguments QueryFromAssignments(const std::vector<std::string>& assignments, float pressureHpa);
 
-// The message of a warning or the description of a fault; empty for results.
-std::string_view ProblemOf(const StatePointOutcome& outcome);
-
 // One line per quantity: the results window's caption, a tab, the text exactly as the window
 // shows it (with its leading blank; an absent dew point is empty), a tab and the unit.
 std::string StateLines(const StateTexts& results);

@@ -408,4 +408,15 @@ StatePointOutcome SolveStatePoint(const StatePointQuery& query)
 
 }  // namespace reference
 
+std::string_view ProblemOf(const StatePointOutcome& outcome)
+{
+    if (const auto* warning = std::get_if<StatePointWarning>(&outcome)) {
+        return warning->message;
+    }
+    if (const auto* fault = std::get_if<StatePointFault>(&outcome)) {
+        return fault->description;
+    }
+    return {};
+}
+
 }  // namespace hygrova

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace hygrova {
@@ -48,6 +49,9 @@ using StatePointOutcome = std::variant<StatePointWarning, StatePointFault, State
 // StateTexts, the dew point empty when absent). Arithmetic faults become a StatePointFault;
 // nothing escapes as an exception.
 StatePointOutcome SolveStatePoint(const StatePointQuery& query);
+
+// The message of a warning or the description of a fault; empty for results.
+std::string_view ProblemOf(const StatePointOutcome& outcome);
 
 namespace reference {
 

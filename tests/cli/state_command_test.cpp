@@ -1,8 +1,8 @@
 #include "cli/state_command.h"
 
-#include "cli/batch_rows.h"
-#include "cli/calc_names.h"
-#include "cli/pressure_text.h"
+#include "logs/batch_rows.h"
+#include "query/quantity_names.h"
+#include "query/pressure_text.h"
 
 #include <string>
 #include <variant>

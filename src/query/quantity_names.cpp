@@ -1,4 +1,4 @@
-#include "cli/calc_names.h"
+#include "query/quantity_names.h"
 
 #include "query/state_point.h"
 

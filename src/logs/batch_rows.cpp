@@ -1,9 +1,9 @@
-#include "cli/batch_rows.h"
+#include "logs/batch_rows.h"
 
-#include "cli/calc_names.h"
-#include "cli/csv_fields.h"
-#include "cli/line_reader.h"
-#include "cli/pressure_text.h"
+#include "query/quantity_names.h"
+#include "logs/csv_fields.h"
+#include "logs/line_reader.h"
+#include "query/pressure_text.h"
 #include "cli/state_command.h"
 
 #include <variant>

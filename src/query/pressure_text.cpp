@@ -1,4 +1,4 @@
-#include "cli/pressure_text.h"
+#include "query/pressure_text.h"
 
 #include "common/number_text.h"
 #include "model/checked_math.h"

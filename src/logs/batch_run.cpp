@@ -1,6 +1,6 @@
-#include "cli/batch_run.h"
+#include "logs/batch_run.h"
 
-#include "cli/batch_rows.h"
+#include "logs/batch_rows.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,6 +1,6 @@
-#include "cli/batch_rows.h"
-#include "cli/batch_run.h"
-#include "cli/line_reader.h"
+#include "logs/batch_rows.h"
+#include "logs/batch_run.h"
+#include "logs/line_reader.h"
 
 #include <algorithm>
 #include <cstring>

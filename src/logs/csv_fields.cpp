@@ -1,4 +1,4 @@
-#include "cli/csv_fields.h"
+#include "logs/csv_fields.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "cli/line_reader.h"
+#include "logs/line_reader.h"
 
 #include <cstring>
 #include <utility>

@@ -4,7 +4,7 @@
 // several, the output rows written in input order. Memory stays flat: only a few blocks are
 // held at a time.
 
-#include "cli/line_reader.h"
+#include "logs/line_reader.h"
 
 #include <cstdint>
 #include <functional>
