@@ -13,13 +13,9 @@
 namespace hygrova {
 namespace {
 
-// Temperatures of the chart, deg C. The curves and isotherms run from kColdest to
-// kWarmest; the sweep's last chord ends at kWarmest + 1.
-constexpr float kColdest = -20.0f;
-constexpr float kWarmest = 70.0f;
 // The relative-humidity curves skip from their first vertex straight to this temperature.
 constexpr float kSecondRhVertex = -15.0f;
-// Saturation pressures kept for one draw: kColdest .. kWarmest + 1.
+// Saturation pressures kept for one draw: kChartColdest .. kChartWarmest + 1.
 constexpr int kSaturationTableSize = 92;
 
 constexpr int kRhCurveCount = 10;
@@ -103,7 +99,7 @@ public:
         // chart's whole degrees, so each is computed once per draw rather than per use.
         for (int i = 0; i < kSaturationTableSize; ++i) {
             m_saturationPressure[static_cast<std::size_t>(i)] =
-                SaturationPressure(kColdest + static_cast<float>(i));
+                SaturationPressure(kChartColdest + static_cast<float>(i));
         }
     }
 
@@ -118,7 +114,7 @@ public:
 private:
     float SaturationPressureAt(float t) const
     {
-        return m_saturationPressure[static_cast<std::size_t>(static_cast<int>(t - kColdest))];
+        return m_saturationPressure[static_cast<std::size_t>(static_cast<int>(t - kChartColdest))];
     }
 
     ChartPoint Map(float d, float h) const { return MapToChart(d, h, m_unit, m_height); }
@@ -149,8 +145,8 @@ private:
                 const ChartPoint p = Map(d, h);
                 return CurvePoint{d, h, p.x, p.y};
             };
-            CurvePoint previous = vertex(kColdest);
-            for (float t = kSecondRhVertex; t <= kWarmest; t += 1.0f) {
+            CurvePoint previous = vertex(kChartColdest);
+            for (float t = kSecondRhVertex; t <= kChartWarmest; t += 1.0f) {
                 const CurvePoint current = vertex(t);
                 if (k <= 3) {
                     // 10 %, 20 %, 30 %: at 60, 59 and 58 deg C, where the curves are apart.
@@ -168,14 +164,14 @@ private:
 
     void DrawIsotherms()
     {
-        for (float t = kColdest; t <= kWarmest; t += 1.0f) {
+        for (float t = kChartColdest; t <= kChartWarmest; t += 1.0f) {
             const float leftY = Map(0.0f, EnthalpyOf(t, 0.0f)).y;
             const CurvePoint right = Saturation(t);
             const int degrees = static_cast<int>(t);
             if (OnSpacing(degrees, m_state.IsothermSpacing)) {
                 AddSegment(0.0f, leftY, right.x, right.y, m_state.IsothermColor);
             }
-            if (t < kWarmest && degrees % 10 == 0) {
+            if (t < kChartWarmest && degrees % 10 == 0) {
                 Place(m_drawing.label9, degrees / 10 + 2, Mul(kTemperatureLabelLeft, m_unit),
                       Add(m_picture.top, leftY));
             }
@@ -184,10 +180,10 @@ private:
 
     void DrawSaturationSweep()
     {
-        m_baseY = Map(0.0f, EnthalpyOf(kColdest, 0.0f)).y;
+        m_baseY = Map(0.0f, EnthalpyOf(kChartColdest, 0.0f)).y;
         std::int16_t moisture = 0;
         std::int16_t enthalpy = kFirstEnthalpyLine;
-        for (float t = kColdest; t <= kWarmest; t += 1.0f) {
+        for (float t = kChartColdest; t <= kChartWarmest; t += 1.0f) {
             const CurvePoint p = Saturation(t);
             const CurvePoint q = Saturation(t + 1.0f);
             MoisturePass(p, q, moisture);
@@ -272,7 +268,7 @@ private:
     const float m_height;
     // The sweep's base line, twips: the level of the -20 deg C isotherm's left end.
     float m_baseY = 0.0f;
-    // Saturation pressures, hPa, of kColdest, kColdest + 1, ..., kWarmest + 1.
+    // Saturation pressures, hPa, of kChartColdest, kChartColdest + 1, ..., kChartWarmest + 1.
     std::array<float, kSaturationTableSize> m_saturationPressure{};
     ChartDrawing& m_drawing;
 };
