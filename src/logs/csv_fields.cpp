@@ -103,6 +103,15 @@ FieldSplit SplitFields(std::string_view line, char delimiter, std::span<std::str
     }
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string_view TextProblem(std::string_view line)
 {
     for (std::size_t i = 0; i < line.size();) {

@@ -1,0 +1,134 @@
+#include "logs/log_run.h"
+
+#include <algorithm>
+#include <deque>
+#include <future>
+#include <utility>
+
+namespace hygrova {
+namespace {
+
+// The lines of a block and their readings, kept together so that both keep their room.
+struct Job {
+    LineChunk chunk;
+    LogBlock block;
+};
+
+void SolveBlock(const LogLayout& layout, float pressureHpa, Job& job)
+{
+    RowSolver solver(layout, pressureHpa);
+    LogBlock& block = job.block;
+    block.count = 0;
+    block.blankLines = 0;
+    for (std::size_t i = 0; i < job.chunk.lines.size(); ++i) {
+        if (block.count == block.readings.size()) {
+            block.readings.emplace_back();
+        }
+        const LineChunk::Line& line = job.chunk.lines[i];
+        if (solver.Read(job.chunk.firstLine + i, job.chunk.TextOf(line), line.tooLong,
+                        block.readings[block.count])) {
+            ++block.count;
+        } else {
+            ++block.blankLines;
+        }
+    }
+}
+
+// Hands a solved block to the consumer and counts it.
+class Delivery {
+public:
+    Delivery(const LogLayout& layout, LogConsumer& consumer, LogSummary& summary)
+        : m_layout(layout), m_consumer(consumer), m_summary(summary)
+    {
+    }
+
+    void Deliver(const LogBlock& block)
+    {
+        m_consumer.Take(block);
+        m_summary.rows += block.count;
+        m_summary.blankLines += block.blankLines;
+        for (const LogReading& reading : block.Readings()) {
+            if (!reading.Solved()) {
+                Count(reading, m_summary.failedRows, m_summary.firstFailure);
+            } else if (reading.flags != 0) {
+                Count(reading, m_summary.flaggedRows, m_summary.firstFlagged);
+            }
+        }
+    }
+
+private:
+    void Count(const LogReading& reading, std::uint64_t& count, std::string& first) const
+    {
+        if (count++ == 0) {
+            first = ReadingMessage(reading, m_layout);
+        }
+    }
+
+    const LogLayout& m_layout;
+    LogConsumer& m_consumer;
+    LogSummary& m_summary;
+};
+
+}  // namespace
+
+LogSummary ReadLog(LineReader& reader, const LogOptions& options, LogConsumer& consumer)
+{
+    LogSummary summary;
+    Job job;
+    if (!reader.Next(job.chunk, 1)) {
+        summary.headerProblem = "the input is empty: the first line names the columns";
+        return summary;
+    }
+    const LineChunk::Line& headerLine = job.chunk.lines.front();
+    const HeaderReading header =
+        headerLine.tooLong
+            ? HeaderReading{{},
+                            "line 1, the header: longer than " + std::to_string(kMaxLineBytes) +
+                                " bytes"}
+            : ReadHeader(job.chunk.TextOf(headerLine), options.format);
+    if (!header.problem.empty()) {
+        summary.headerProblem = header.problem;
+        return summary;
+    }
+    const LogLayout& layout = header.layout;
+    consumer.Start(layout);
+    Delivery delivery(layout, consumer, summary);
+    const std::size_t chunkLines = std::max<std::size_t>(options.chunkLines, 1);
+    if (options.jobs <= 1) {
+        while (reader.Next(job.chunk, chunkLines)) {
+            SolveBlock(layout, options.pressureHpa, job);
+            consumer.Prepare(job.block);
+            delivery.Deliver(job.block);
+        }
+        return summary;
+    }
+    // Each block goes to a thread of its own; at most `jobs` are solved at a time, and they
+    // are delivered oldest first, which keeps the input order. Delivered jobs are reused.
+    const auto solve = [&layout, &consumer, pressureHpa = options.pressureHpa](Job lines) {
+        SolveBlock(layout, pressureHpa, lines);
+        consumer.Prepare(lines.block);
+        return lines;
+    };
+    std::vector<Job> spare;
+    std::deque<std::future<Job>> pending;
+    while (reader.Next(job.chunk, chunkLines)) {
+        if (pending.size() == options.jobs) {
+            Job done = pending.front().get();
+            pending.pop_front();
+            delivery.Deliver(done.block);
+            spare.push_back(std::move(done));
+        }
+        pending.push_back(std::async(std::launch::async, solve, std::move(job)));
+        job = Job{};
+        if (!spare.empty()) {
+            job = std::move(spare.back());
+            spare.pop_back();
+        }
+    }
+    for (; !pending.empty(); pending.pop_front()) {
+        delivery.Deliver(pending.front().get().block);
+    }
+    return summary;
+}
+
+}  // namespace hygrova
