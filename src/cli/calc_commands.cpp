@@ -159,7 +159,7 @@ int RunStateCommand(const StateCommand& command)
                      std::strerror(errno));
         return kExitUnwritable;
     }
-    const StateFlags flags = FlagsOf(arguments.query.ticked, ValuesOfTexts(*results));
+    const StateFlags flags = FlagsOf(arguments.query.ticked, *results);
     if (flags != 0) {
         PrintProblem("hygrova-calc: " + FlagsText(flags, arguments.query.ticked));
     }

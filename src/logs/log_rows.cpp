@@ -4,7 +4,6 @@
 #include "logs/line_reader.h"
 #include "query/pressure_text.h"
 
-#include <cmath>
 #include <variant>
 
 namespace hygrova {
@@ -97,8 +96,7 @@ bool RowSolver::Read(std::uint64_t number, std::string_view line, bool tooLong,
     StatePointOutcome outcome = SolveStatePoint(m_query);
     if (auto* texts = std::get_if<StateTexts>(&outcome)) {
         reading.texts = std::move(*texts);
-        reading.values = ValuesOfTexts(reading.texts);
-        reading.flags = FlagsOf(m_layout.ticked, reading.values);
+        reading.flags = FlagsOf(m_layout.ticked, reading.texts);
         return true;
     }
     const auto* warning = std::get_if<StatePointWarning>(&outcome);
@@ -114,7 +112,6 @@ void RowSolver::Fail(LogReading& reading, std::string problem,
     for (std::string& text : reading.texts) {
         text.clear();
     }
-    reading.values.fill(NAN);
     reading.problem = std::move(problem);
     reading.problemColumn = column;
 }

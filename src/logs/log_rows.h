@@ -1,8 +1,8 @@
 #pragma once
 
 // The data lines of a measurement log, each read into a LogReading: its line number, its
-// fields, and the state solved from its two parameters (the results window's texts and
-// their numbers, with flags) or why the line gives none.
+// fields, and the state solved from its two parameters (the results window's texts, which
+// also give their numbers, and flags) or why the line gives none.
 
 #include "logs/log_header.h"
 #include "logs/state_reading.h"
@@ -19,12 +19,13 @@ struct LogReading {
     std::uint64_t line = 0;            // in the input, from 1 (the header is line 1)
     std::vector<std::string> fields;   // the header's columns; none when the line does not split into them
     StateTexts texts;                  // the results window's texts; all empty for a failed line
-    StateValues values{};              // the texts as numbers (ValuesOfTexts)
     StateFlags flags = 0;              // for a solved line
     std::string problem;               // why the line gives no state; empty when it gives one
     std::optional<std::size_t> problemColumn;  // the column at fault, where one is
 
     bool Solved() const { return problem.empty(); }
+    // A result as a number (ValueOfText); NaN for a failed line or an absent dew point.
+    float Value(StateQuantity quantity) const { return ValueOfText(texts[quantity]); }
 };
 
 // The message of a reading, naming its line and the column at fault: "line 7, column "rh":

@@ -10,24 +10,31 @@ namespace {
 
 // Longer field texts are cut in messages: a row's message stays readable.
 constexpr std::size_t kShownFieldBytes = 40;
+// A number written without exponent in fewer characters lies within the range of double.
+constexpr std::size_t kPlainDigitsInRange = 300;
 
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
-// The index of the decimal mark (npos when there is none) if the whole of `text` is a
-// number written with `decimal`; nothing otherwise.
-std::optional<std::size_t> ScanNumber(std::string_view text, char decimal)
+// A number's shape, as ScanNumber finds it.
+struct NumberShape {
+    std::size_t markAt = std::string_view::npos;  // index of the decimal mark, if any
+    bool exponent = false;
+};
+
+// The shape of `text` if the whole of it is a number written with `decimal`.
+std::optional<NumberShape> ScanNumber(std::string_view text, char decimal)
 {
+    NumberShape shape;
     std::size_t i = text[0] == '+' || text[0] == '-' ? 1 : 0;
     std::size_t digits = 0;
-    std::size_t markAt = std::string_view::npos;
     for (; i < text.size(); ++i) {
         if (IsDigit(text[i])) {
             ++digits;
-        } else if (text[i] == decimal && markAt == std::string_view::npos) {
-            markAt = i;
+        } else if (text[i] == decimal && shape.markAt == std::string_view::npos) {
+            shape.markAt = i;
         } else {
             break;
         }
@@ -36,6 +43,7 @@ std::optional<std::size_t> ScanNumber(std::string_view text, char decimal)
         return std::nullopt;
     }
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        shape.exponent = true;
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
             ++i;
@@ -51,7 +59,7 @@ std::optional<std::size_t> ScanNumber(std::string_view text, char decimal)
     if (i != text.size()) {
         return std::nullopt;
     }
-    return markAt;
+    return shape;
 }
 
 std::string Shown(std::string_view field)
@@ -78,14 +86,18 @@ NumberProblem ReadNumberField(std::string_view field, DecimalMark mark, std::str
         return NumberProblem::kEmpty;
     }
     const char decimal = mark == DecimalMark::kComma ? ',' : '.';
-    const std::optional<std::size_t> markAt = ScanNumber(text, decimal);
-    if (!markAt) {
+    const std::optional<NumberShape> shape = ScanNumber(text, decimal);
+    if (!shape) {
         const char other = mark == DecimalMark::kComma ? '.' : ',';
         return ScanNumber(text, other) ? NumberProblem::kOtherMark : NumberProblem::kNotANumber;
     }
     queryText.assign(text);
-    if (*markAt != std::string_view::npos) {
-        queryText[*markAt] = '.';
+    if (shape->markAt != std::string_view::npos) {
+        queryText[shape->markAt] = '.';
+    }
+    // Without an exponent, fewer digits than double's largest exponent cannot leave its range.
+    if (!shape->exponent && queryText.size() < kPlainDigitsInRange) {
+        return NumberProblem::kNone;
     }
     const char* const first = queryText.data() + (queryText[0] == '+' ? 1 : 0);
     double value = 0;

@@ -45,25 +45,20 @@ std::string Degrees(float value)
 
 }  // namespace
 
-StateValues ValuesOfTexts(const StateTexts& texts)
+float ValueOfText(std::string_view text)
 {
-    StateValues values;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        std::string_view text = texts[i];
-        if (text.starts_with(' ')) {
-            text.remove_prefix(1);
-        }
-        double value = NAN;
-        std::from_chars(text.data(), text.data() + text.size(), value);
-        values[i] = static_cast<float>(value);
+    if (text.starts_with(' ')) {
+        text.remove_prefix(1);
     }
-    return values;
+    double value = NAN;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return static_cast<float>(value);
 }
 
-StateFlags FlagsOf(const std::array<bool, kQuerySlotCount>& given, const StateValues& values)
+StateFlags FlagsOf(const std::array<bool, kQuerySlotCount>& given, const StateTexts& texts)
 {
-    const float dryBulb = values[kQuantityDryBulb];
-    const float wetBulb = values[kQuantityWetBulb];
+    const float dryBulb = ValueOfText(texts[kQuantityDryBulb]);
+    const float wetBulb = ValueOfText(texts[kQuantityWetBulb]);
     StateFlags flags = 0;
     if (!given[kWetBulbSlot] && AtLimit(wetBulb, kSaturationBracketLow, kSaturationBracketHigh)) {
         flags |= kWetBulbAtLimit;
@@ -77,7 +72,7 @@ StateFlags FlagsOf(const std::array<bool, kQuerySlotCount>& given, const StateVa
             flags |= kDryBulbAtLimit;
         }
     }
-    if (values[kQuantityRelHumidity] > 100.0f) {
+    if (ValueOfText(texts[kQuantityRelHumidity]) > 100.0f) {
         flags |= kAboveSaturation;
     }
     if (!(flags & kDryBulbAtLimit) && OffChart(dryBulb)) {

@@ -10,15 +10,13 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace hygrova {
 
-// The eight quantities as numbers, indexed by StateQuantity: each text read back in single
-// precision, as the results window's "描点" reads its boxes; NaN for an empty text (an
-// absent dew point).
-using StateValues = std::array<float, kStateQuantityCount>;
-
-StateValues ValuesOfTexts(const StateTexts& texts);
+// A result text as a number: read back in single precision, as the results window's "描点"
+// reads its boxes; NaN for an empty text (an absent dew point).
+float ValueOfText(std::string_view text);
 
 // One bit per kind of doubt; 0 for a state the formulas stand behind.
 using StateFlags = unsigned;
@@ -30,9 +28,10 @@ enum StateFlag : StateFlags {
     kWetBulbOffChart = 1u << 4,   // outside the chart's kChartColdest..kChartWarmest
 };
 
-// The flags of a state solved from the parameters ticked in `given` (as StatePointQuery's
-// ticked). A temperature at its solver's limit is not flagged as off the chart as well.
-StateFlags FlagsOf(const std::array<bool, kQuerySlotCount>& given, const StateValues& values);
+// The flags of a state whose results window texts are `texts`, solved from the parameters
+// ticked in `given` (as StatePointQuery's ticked). A temperature at its solver's limit is
+// not flagged as off the chart as well.
+StateFlags FlagsOf(const std::array<bool, kQuerySlotCount>& given, const StateTexts& texts);
 
 // What each flag in `flags` means, joined by "; ", for a message; empty for no flag.
 std::string FlagsText(StateFlags flags, const std::array<bool, kQuerySlotCount>& given);

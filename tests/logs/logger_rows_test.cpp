@@ -1,3 +1,4 @@
+#include "common/number_text.h"
 #include "logs/batch_writer.h"
 #include "logs/csv_fields.h"
 #include "logs/line_reader.h"
@@ -255,13 +256,14 @@ TEST(LoggerRowsTest, ReadingsCarryTheirLineAndNumbers)
             const int i = std::stoi(reading.fields[0]);
             EXPECT_EQ(reading.line, 2 + i + (i + 6) / 7);
             if (!reading.Solved()) {
-                EXPECT_TRUE(std::isnan(reading.values[kQuantityEnthalpy]));
+                EXPECT_TRUE(std::isnan(reading.Value(kQuantityEnthalpy)));
                 continue;
             }
-            for (int q = 0; q < kStateQuantityCount; ++q) {
-                EXPECT_EQ(reading.values[q], static_cast<float>(std::stod(reading.texts[q])));
+            for (const StateQuantity q : {kQuantityDryBulb, kQuantityMoisture, kQuantityEnthalpy,
+                                          kQuantityVapourPressure}) {  // as "描点" reads them
+                EXPECT_EQ(reading.Value(q), static_cast<float>(ParseLeadingNumber(reading.texts[q])));
             }
-            EXPECT_EQ(reading.flags != 0, reading.values[kQuantityDryBulb] <= -20);
+            EXPECT_EQ(reading.flags != 0, reading.Value(kQuantityDryBulb) <= -20);
         }
         if (!previous.empty()) {
             for (std::size_t i = 0; i < previous.size(); ++i) {
