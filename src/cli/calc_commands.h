@@ -24,7 +24,7 @@ struct StateCommand {
     DecimalMark decimalMark = DecimalMark::kPoint;
 };
 
-// `state NAME=VALUE NAME=VALUE [--pressure PA] [--json] [--decimal-comma]`.
+// `state NAME=VALUE NAME=VALUE [--pressure PA] [--json] [--decimal-comma|--decimal-point]`.
 int RunStateCommand(const StateCommand& command);
 
 struct BatchCommand {

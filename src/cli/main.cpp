@@ -52,6 +52,20 @@ public:
     }
 };
 
+// The flags --decimal-comma and --decimal-point of a command, which exclude each other, with
+// when each is the default.
+void AddDecimalMarkFlags(CLI::App* command, bool& comma, bool& point,
+                         const std::string& commaDefault, const std::string& pointDefault)
+{
+    const auto help = [](const std::string& mark, const std::string& fallback) {
+        return "Numbers have a decimal " + mark + (fallback.empty() ? "" : " (" + fallback + ")");
+    };
+    CLI::Option* commaFlag =
+        command->add_flag("--decimal-comma", comma, help("comma, 20,5", commaDefault));
+    command->add_flag("--decimal-point", point, help("point, 20.5", pointDefault))
+        ->excludes(commaFlag);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -69,7 +83,7 @@ int main(int argc, char** argv)
     CLI::App* state = app.add_subcommand(
         "state", "Prints the eight quantities of one state: caption, text and unit per line.");
     hygrova::StateCommand stateCommand{{}, kPressureDefault};
-    bool stateDecimalComma = false;
+    bool stateDecimalComma = false, stateDecimalPoint = false;
     state->add_option("NAME=VALUE", stateCommand.assignments,
                       "Two known parameters, e.g. tdb=20 rh=50")
         ->type_name("");
@@ -77,8 +91,7 @@ int main(int argc, char** argv)
         ->type_name("PA")
         ->capture_default_str();
     state->add_flag("--json", stateCommand.json, "Print one JSON object instead of lines");
-    state->add_flag("--decimal-comma", stateDecimalComma,
-                    "Read values with a decimal comma (20,5) instead of a point");
+    AddDecimalMarkFlags(state, stateDecimalComma, stateDecimalPoint, "", "default");
 
     CLI::App* batch = app.add_subcommand(
         "batch",
@@ -104,12 +117,9 @@ int main(int argc, char** argv)
                       "Columns of the parameters (and p) by name, e.g. tdb=T_out,rh=RH_out; "
                       "default: the columns named tdb, twb, tdp, rh, d, h and p")
         ->type_name("NAME=COLUMN,...");
-    CLI::Option* comma = batch->add_flag(
-        "--decimal-comma", decimalComma,
-        "Numbers have a decimal comma (default for semicolon-separated logs)");
-    batch->add_flag("--decimal-point", decimalPoint,
-                    "Numbers have a decimal point (default for comma- and tab-separated logs)")
-        ->excludes(comma);
+    AddDecimalMarkFlags(batch, decimalComma, decimalPoint,
+                        "default for semicolon-separated logs",
+                        "default for comma- and tab-separated logs");
 
     // Set last: subcommands take the footer of their parent when they are added.
     app.footer(
