@@ -105,6 +105,12 @@ PressureOption ReadPressureOption(const std::string& pressurePa)
     return {pressure.pressureHpa, 0};
 }
 
+// What the last failed write of the output tells.
+std::string CannotWrite()
+{
+    return std::string("cannot write the output: ") + std::strerror(errno);
+}
+
 // Failures of the input and of the output, told apart by their exit statuses.
 struct ReadError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -155,8 +161,7 @@ int RunStateCommand(const StateCommand& command)
     const std::string text = command.json ? StateJson(*results) : StateLines(*results);
     std::fwrite(text.data(), 1, text.size(), stdout);
     if (std::fflush(stdout) != 0) {
-        PrintProblem(std::string("hygrova-calc: cannot write the output: ") +
-                     std::strerror(errno));
+        PrintProblem("hygrova-calc: " + CannotWrite());
         return kExitUnwritable;
     }
     const StateFlags flags = FlagsOf(arguments.query.ticked, *results);
@@ -202,7 +207,7 @@ int RunBatchCommand(const BatchCommand& command)
     });
     const auto write = [](std::string_view bytes) {
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-            throw WriteError(std::string("cannot write the output: ") + std::strerror(errno));
+            throw WriteError(CannotWrite());
         }
     };
     LogSummary summary;
@@ -211,7 +216,7 @@ int RunBatchCommand(const BatchCommand& command)
         summary = RunBatch(reader, options, write,
                            [&](std::uint64_t rows) { progress.Report(rows); });
         if (std::fflush(stdout) != 0) {
-            throw WriteError(std::string("cannot write the output: ") + std::strerror(errno));
+            throw WriteError(CannotWrite());
         }
     } catch (const ReadError& error) {
         PrintProblem(std::string("hygrova-calc: ") + error.what());

@@ -114,8 +114,9 @@ std::string PlaceColumns(const std::vector<ColumnPick>& picks, LogLayout& layout
     for (std::size_t column = 0; column < layout.names.size(); ++column) {
         const std::string_view name = TrimBlanks(layout.names[column]);
         const std::optional<int> slot = SlotOfName(name);
-        const bool isPressure = !slot && SameName(name, kPressureName);
-        if (used[column] || (slot ? picked[*slot] : !isPressure || pressurePicked)) {
+        const bool takenByName =
+            slot ? !picked[*slot] : SameName(name, kPressureName) && !pressurePicked;
+        if (used[column] || !takenByName) {
             continue;
         }
         if (slot ? layout.ticked[*slot] : layout.pressureColumn.has_value()) {
