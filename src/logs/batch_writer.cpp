@@ -2,6 +2,7 @@
 
 #include "query/quantity_names.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace hygrova {
@@ -10,7 +11,9 @@ namespace {
 // Appends `text` as one CSV field, quoted when it holds a comma, a quote or a line end.
 void AppendField(std::string& out, std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    // One pass over the field: find_first_of would search the four characters per byte.
+    const auto special = [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; };
+    if (std::none_of(text.begin(), text.end(), special)) {
         out.append(text);
         return;
     }

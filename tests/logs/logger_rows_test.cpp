@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -272,6 +273,20 @@ TEST(LoggerRowsTest, ReadingsCarryTheirLineAndNumbers)
         }
         previous = collector.readings;
     }
+}
+
+// A result text reads back as the results window's "描点" reads it: the leading-number parse
+// stored in single precision, for texts of every magnitude and both forms.
+TEST(LoggerRowsTest, ResultTextsReadBackAsTheWindowReadsThem)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> exponent(-12.0, 12.0);
+    for (int i = 0; i < 100000; ++i) {
+        const auto value = static_cast<float>((i % 2 ? -1 : 1) * std::pow(10.0, exponent(random)));
+        const std::string text = PlainNumberText(value);
+        ASSERT_EQ(ValueOfText(text), static_cast<float>(ParseLeadingNumber(text))) << text;
+    }
+    EXPECT_TRUE(std::isnan(ValueOfText("")));
 }
 
 }  // namespace
