@@ -45,7 +45,7 @@ struct RowSplit {
 RowSplit SplitRow(std::string_view line, const LogLayout& layout,
                   std::vector<std::string> storage = {});
 
-// Reads the data lines of one layout, one after another.
+// Reads the data lines of one layout, one after another; the layout must outlive it.
 class RowSolver {
 public:
     RowSolver(const LogLayout& layout, float pressureHpa);
