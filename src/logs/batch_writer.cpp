@@ -66,12 +66,9 @@ void BatchWriter::Start(const LogLayout& layout)
     m_write(OutputHeaderLine(layout));
 }
 
-void BatchWriter::Prepare(LogBlock& block) const
+void BatchWriter::Prepare(const LogReading& reading, LogBlock& block) const
 {
-    block.text.clear();
-    for (const LogReading& reading : block.Readings()) {
-        AppendOutputRow(reading, m_layout, block.text);
-    }
+    AppendOutputRow(reading, m_layout, block.text);
 }
 
 void BatchWriter::Take(const LogBlock& block)

@@ -30,7 +30,7 @@ public:
     explicit BatchWriter(WriteBytes write, ReportRows report = {});
 
     void Start(const LogLayout& layout) override;
-    void Prepare(LogBlock& block) const override;
+    void Prepare(const LogReading& reading, LogBlock& block) const override;
     void Take(const LogBlock& block) override;
 
 private:

@@ -14,19 +14,21 @@ struct Job {
     LogBlock block;
 };
 
-void SolveBlock(const LogLayout& layout, float pressureHpa, Job& job)
+void SolveBlock(const LogLayout& layout, float pressureHpa, const LogConsumer& consumer, Job& job)
 {
     RowSolver solver(layout, pressureHpa);
     LogBlock& block = job.block;
     block.count = 0;
     block.blankLines = 0;
+    block.text.clear();
     for (std::size_t i = 0; i < job.chunk.lines.size(); ++i) {
         if (block.count == block.readings.size()) {
             block.readings.emplace_back();
         }
         const LineChunk::Line& line = job.chunk.lines[i];
-        if (solver.Read(job.chunk.firstLine + i, job.chunk.TextOf(line), line.tooLong,
-                        block.readings[block.count])) {
+        LogReading& reading = block.readings[block.count];
+        if (solver.Read(job.chunk.firstLine + i, job.chunk.TextOf(line), line.tooLong, reading)) {
+            consumer.Prepare(reading, block);
             ++block.count;
         } else {
             ++block.blankLines;
@@ -96,8 +98,7 @@ LogSummary ReadLog(LineReader& reader, const LogOptions& options, LogConsumer& c
     const std::size_t chunkLines = std::max<std::size_t>(options.chunkLines, 1);
     if (options.jobs <= 1) {
         while (reader.Next(job.chunk, chunkLines)) {
-            SolveBlock(layout, options.pressureHpa, job);
-            consumer.Prepare(job.block);
+            SolveBlock(layout, options.pressureHpa, consumer, job);
             delivery.Deliver(job.block);
         }
         return summary;
@@ -105,8 +106,7 @@ LogSummary ReadLog(LineReader& reader, const LogOptions& options, LogConsumer& c
     // Each block goes to a thread of its own; at most `jobs` are solved at a time, and they
     // are delivered oldest first, which keeps the input order. Delivered jobs are reused.
     const auto solve = [&layout, &consumer, pressureHpa = options.pressureHpa](Job lines) {
-        SolveBlock(layout, pressureHpa, lines);
-        consumer.Prepare(lines.block);
+        SolveBlock(layout, pressureHpa, consumer, lines);
         return lines;
     };
     std::vector<Job> spare;

@@ -39,8 +39,10 @@ public:
     virtual ~LogConsumer() = default;
     // Once the header is read, before any block; on the calling thread.
     virtual void Start(const LogLayout& layout) = 0;
-    // Each block as soon as it is solved, on the thread that solved it (blocks in any order).
-    virtual void Prepare(LogBlock& /*block*/) const {}
+    // Each reading as soon as it is solved, while it is fresh in the cache, on the thread that
+    // solves its block: in order within the block, blocks in any order. What it makes of the
+    // reading goes into the block, for Take.
+    virtual void Prepare(const LogReading& /*reading*/, LogBlock& /*block*/) const {}
     // Each block on the calling thread, in input order. May throw to stop reading; the
     // exception passes through ReadLog once the threads have finished.
     virtual void Take(const LogBlock& block) = 0;
