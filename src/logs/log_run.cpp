@@ -8,11 +8,29 @@
 namespace hygrova {
 namespace {
 
+constexpr std::size_t kNoReading = static_cast<std::size_t>(-1);
+
+// A block's failed and flagged readings, counted as they are solved, with the first of each.
+struct Tally {
+    std::uint64_t failedRows = 0;
+    std::uint64_t flaggedRows = 0;
+    std::size_t firstFailed = kNoReading;  // index in the block's readings
+    std::size_t firstFlagged = kNoReading;
+};
+
 // The lines of a block and their readings, kept together so that both keep their room.
 struct Job {
     LineChunk chunk;
     LogBlock block;
+    Tally tally;
 };
+
+void Count(std::size_t index, std::uint64_t& count, std::size_t& first)
+{
+    if (count++ == 0) {
+        first = index;
+    }
+}
 
 void SolveBlock(const LogLayout& layout, float pressureHpa, const LogConsumer& consumer, Job& job)
 {
@@ -21,22 +39,28 @@ void SolveBlock(const LogLayout& layout, float pressureHpa, const LogConsumer& c
     block.count = 0;
     block.blankLines = 0;
     block.text.clear();
+    job.tally = {};
     for (std::size_t i = 0; i < job.chunk.lines.size(); ++i) {
         if (block.count == block.readings.size()) {
             block.readings.emplace_back();
         }
         const LineChunk::Line& line = job.chunk.lines[i];
         LogReading& reading = block.readings[block.count];
-        if (solver.Read(job.chunk.firstLine + i, job.chunk.TextOf(line), line.tooLong, reading)) {
-            consumer.Prepare(reading, block);
-            ++block.count;
-        } else {
+        if (!solver.Read(job.chunk.firstLine + i, job.chunk.TextOf(line), line.tooLong, reading)) {
             ++block.blankLines;
+            continue;
         }
+        if (!reading.Solved()) {
+            Count(block.count, job.tally.failedRows, job.tally.firstFailed);
+        } else if (reading.flags != 0) {
+            Count(block.count, job.tally.flaggedRows, job.tally.firstFlagged);
+        }
+        consumer.Prepare(reading, block);
+        ++block.count;
     }
 }
 
-// Hands a solved block to the consumer and counts it.
+// Hands solved blocks to the consumer and adds them up.
 class Delivery {
 public:
     Delivery(const LogLayout& layout, LogConsumer& consumer, LogSummary& summary)
@@ -44,26 +68,26 @@ public:
     {
     }
 
-    void Deliver(const LogBlock& block)
+    void Deliver(const Job& job)
     {
+        const LogBlock& block = job.block;
         m_consumer.Take(block);
         m_summary.rows += block.count;
         m_summary.blankLines += block.blankLines;
-        for (const LogReading& reading : block.Readings()) {
-            if (!reading.Solved()) {
-                Count(reading, m_summary.failedRows, m_summary.firstFailure);
-            } else if (reading.flags != 0) {
-                Count(reading, m_summary.flaggedRows, m_summary.firstFlagged);
-            }
-        }
+        Add(block, job.tally.failedRows, job.tally.firstFailed, m_summary.failedRows,
+            m_summary.firstFailure);
+        Add(block, job.tally.flaggedRows, job.tally.firstFlagged, m_summary.flaggedRows,
+            m_summary.firstFlagged);
     }
 
 private:
-    void Count(const LogReading& reading, std::uint64_t& count, std::string& first) const
+    void Add(const LogBlock& block, std::uint64_t count, std::size_t first,
+             std::uint64_t& total, std::string& firstMessage) const
     {
-        if (count++ == 0) {
-            first = ReadingMessage(reading, m_layout);
+        if (total == 0 && count > 0) {
+            firstMessage = ReadingMessage(block.readings[first], m_layout);
         }
+        total += count;
     }
 
     const LogLayout& m_layout;
@@ -99,7 +123,7 @@ LogSummary ReadLog(LineReader& reader, const LogOptions& options, LogConsumer& c
     if (options.jobs <= 1) {
         while (reader.Next(job.chunk, chunkLines)) {
             SolveBlock(layout, options.pressureHpa, consumer, job);
-            delivery.Deliver(job.block);
+            delivery.Deliver(job);
         }
         return summary;
     }
@@ -115,7 +139,7 @@ LogSummary ReadLog(LineReader& reader, const LogOptions& options, LogConsumer& c
         if (pending.size() == options.jobs) {
             Job done = pending.front().get();
             pending.pop_front();
-            delivery.Deliver(done.block);
+            delivery.Deliver(done);
             spare.push_back(std::move(done));
         }
         pending.push_back(std::async(std::launch::async, solve, std::move(job)));
@@ -126,7 +150,7 @@ LogSummary ReadLog(LineReader& reader, const LogOptions& options, LogConsumer& c
         }
     }
     for (; !pending.empty(); pending.pop_front()) {
-        delivery.Deliver(pending.front().get().block);
+        delivery.Deliver(pending.front().get());
     }
     return summary;
 }
