@@ -2,11 +2,24 @@
 // and over files of measurements.
 
 #include "cli/calc_commands.h"
+#include "common/standard_pressure.h"
+#include "query/pressure_rule.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
+
+namespace {
+
+// A pressure limit as the help text shows it, whole Pa.
+std::string PaText(float pressurePa)
+{
+    return std::to_string(std::lround(pressurePa));
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -16,7 +29,7 @@ int main(int argc, char** argv)
         "hygrova-calc");
     app.set_version_flag("--version", "hygrova-calc " HYGROVA_VERSION);
     app.require_subcommand(1);
-    std::string pressurePa = "101325";
+    std::string pressurePa(hygrova::kStandardPressureText);
 
     CLI::App* state = app.add_subcommand(
         "state", "Prints the eight quantities of one state: caption, text and unit per line.");
@@ -41,7 +54,9 @@ int main(int argc, char** argv)
     app.footer(
         "Parameters: tdb dry bulb, twb wet bulb and tdp dew point temperature (degrees "
         "Celsius), rh relative humidity (%), d moisture content (g/kg dry air), h enthalpy "
-        "(kJ/kg dry air). Pressures in Pa, 50000 to 200000, default 101325.\n\n"
+        "(kJ/kg dry air). Pressures in Pa, " +
+        PaText(hygrova::kApplyPressureLimits.minimumPa) + " to " +
+        PaText(hygrova::kApplyPressureLimits.maximumPa) + ", default " + pressurePa + ".\n\n"
         "Examples:\n"
         "  hygrova-calc state tdb=20 rh=50\n"
         "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"

@@ -3,7 +3,7 @@
 #include "query/quantity_names.h"
 #include "logs/csv_fields.h"
 #include "logs/line_reader.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 #include "cli/state_command.h"
 
 #include <variant>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/standard_pressure.h"
 #include "common/state_texts.h"
 
 #include <array>
@@ -26,7 +27,7 @@ constexpr int kQuerySlotCount = 6;
 struct StatePointQuery {
     std::array<bool, kQuerySlotCount> ticked{};
     std::array<std::string, kQuerySlotCount> texts{};
-    float pressure = 1013.25f;
+    float pressure = kStandardPressureHpa;
 };
 
 // An input problem: the message for the warning box and the entry box (slot index) that

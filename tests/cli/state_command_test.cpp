@@ -2,7 +2,7 @@
 
 #include "logs/batch_rows.h"
 #include "query/quantity_names.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 
 #include <string>
 #include <variant>

@@ -5,6 +5,7 @@
 #include "chart/readout.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
+#include "common/standard_pressure.h"
 #include "shell/widgets/artwork.h"
 #include "shell/export/chart_export.h"
 #include "shell/export/chart_export_dialogs.h"
@@ -263,7 +264,8 @@ void Form1::Form_Load()
 {
     AppState& state = TheAppState();
     SetDefaults(state);
-    ShowPressureCaption(QString::fromStdString(PlainNumberText(101325)));
+    // The standard pressure in Pa as a computed number, with the leading blank of its text.
+    ShowPressureCaption(QString::fromStdString(PlainNumberText(kStandardPressureHpa * 100.0f)));
 
     // The layout is recorded at the design size of the client area.
     const double tpp = TwipsPerPixel(this);

@@ -1,8 +1,8 @@
 #include "shell/windows/form3_settings_dialog.h"
 
 #include "common/app_state.h"
-#include "common/number_text.h"
-#include "model/checked_math.h"
+#include "common/standard_pressure.h"
+#include "query/pressure_rule.h"
 #include "shell/widgets/control_style.h"
 #include "shell/windows/form1_main_window.h"
 #include "shell/platform/twips.h"
@@ -10,7 +10,6 @@
 #include "shell/widgets/window_helpers.h"
 
 #include <cstdint>
-#include <limits>
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -48,12 +47,6 @@ const QStringList kColorEntries = {
 // Entries of the spacing boxes: every line, every 5th, every 10th.
 const QStringList kSpacingEntries = {QStringLiteral("1"), QStringLiteral("5"),
                                      QStringLiteral("10")};
-
-// "确定" keeps to a narrower range than "应用", Pa.
-constexpr float kOkMinimumPa = 70000;
-constexpr float kOkMaximumPa = 150000;
-constexpr float kApplyMinimumPa = 50000;
-constexpr float kApplyMaximumPa = 200000;
 
 // The AppState fields behind the boxes of one line page. The relative-humidity curves have
 // no spacing field: they are always drawn every 10 %.
@@ -111,6 +104,13 @@ QComboBox* MakeComboBox(QWidget* parent, const QString& name, const QString& des
     box->setEditText(designText);
     box->setGeometry(place);
     return box;
+}
+
+// The standard pressure as the pressure box shows it, Pa.
+QString StandardPressureText()
+{
+    return QString::fromLatin1(kStandardPressureText.data(),
+                               static_cast<qsizetype>(kStandardPressureText.size()));
 }
 
 // The entry a box stands for: the entry whose text the box shows, exactly, or -1 when the
@@ -191,7 +191,7 @@ void Form3::CreatePressurePage(QWidget* page, QPoint pageOrigin)
     Label1 = MakeLabel(Frame5, QStringLiteral("Label1"), QStringLiteral("请输入大气压力："),
                        place(360, 360, 1695, 375), kGreen);
     Label1->setFont(song);
-    Text1 = new QLineEdit(QStringLiteral("101325"), Frame5);
+    Text1 = new QLineEdit(StandardPressureText(), Frame5);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(place(2040, 360, 855, 270));
     Label2 = MakeLabel(Frame5, QStringLiteral("Label2"), QStringLiteral("Pa"),
@@ -260,7 +260,7 @@ void Form3::Form_Load()
     }
     // The pressure and the spacings are not taken from AppState: every load starts from the
     // standard pressure and from every line, with no spacing entry picked.
-    Text1->setText(QStringLiteral("101325"));
+    Text1->setText(StandardPressureText());
     for (QComboBox* box : {Combo5, Combo6, Combo7}) {
         box->setCurrentIndex(-1);
         box->setEditText(kSpacingEntries.front());
@@ -281,10 +281,11 @@ void Form3::showEvent(QShowEvent* event)
 
 void Form3::Command1_Click()
 {
-    if (!PressureWithin({kOkMinimumPa, kOkMaximumPa})) {
+    const std::optional<float> pressureHpa = TypedPressureHpa(kOkPressureLimits);
+    if (!pressureHpa) {
         return;
     }
-    StoreSettings();
+    StoreSettings(*pressureHpa);
     m_main.setEnabled(true);
     hide();
     m_main.activateWindow();
@@ -300,10 +301,11 @@ void Form3::Command2_Click()
 
 void Form3::Command3_Click()
 {
-    if (!PressureWithin({kApplyMinimumPa, kApplyMaximumPa})) {
+    const std::optional<float> pressureHpa = TypedPressureHpa(kApplyPressureLimits);
+    if (!pressureHpa) {
         return;
     }
-    StoreSettings();
+    StoreSettings(*pressureHpa);
     m_main.RedrawChart();
 }
 
@@ -318,24 +320,20 @@ void Form3::Form_Unload()
     m_main.setEnabled(true);
 }
 
-bool Form3::PressureWithin(const PressureLimits& limits)
+std::optional<float> Form3::TypedPressureHpa(const PressureLimits& limits)
 {
-    const float pressurePa = SingleOrInfinity(ParseLeadingNumber(Text1->text().toStdString()));
-    QString problem;
-    if (pressurePa > limits.maximumPa) {
-        problem = QStringLiteral("大气压力过大，请重新输入！");
-    } else if (pressurePa < limits.minimumPa) {
-        problem = QStringLiteral("大气压力过小，请重新输入！");
-    } else {
-        return true;
+    const PressureReading pressure = ReadPressurePa(Text1->text().toStdString(), limits);
+    if (pressure.problem.empty()) {
+        return pressure.pressureHpa;
     }
-    ShowWarningBox(this, problem);
+    ShowWarningBox(this, QString::fromUtf8(pressure.problem.data(),
+                                           static_cast<qsizetype>(pressure.problem.size())));
     Text1->setFocus();
     Text1->selectAll();
-    return false;
+    return std::nullopt;
 }
 
-void Form3::StoreSettings()
+void Form3::StoreSettings(float pressureHpa)
 {
     AppState& state = TheAppState();
     // A color box that shows no entry gives its family the color the program starts with.
@@ -350,9 +348,8 @@ void Form3::StoreSettings()
     for (int i = 0; i < 3; ++i) {
         state.*kLineFamilies[i].spacing = SpacingOfEntry(ChosenEntry(*spacingBoxes[i]));
     }
-    const QString typed = Text1->text();
-    state.AtmosphericPressure = SingleOrInfinity(ParseLeadingNumber(typed.toStdString()) / 100.0);
-    m_main.ShowPressureCaption(typed);
+    state.AtmosphericPressure = pressureHpa;
+    m_main.ShowPressureCaption(Text1->text());
 }
 
 }  // namespace hygrova
