@@ -22,6 +22,12 @@ enum QuerySlot : int {
 };
 constexpr int kQuerySlotCount = 6;
 
+// The quantity each slot names, indexed by QuerySlot.
+inline constexpr std::array<StateQuantity, kQuerySlotCount> kSlotQuantities = {
+    kQuantityDryBulb,  kQuantityWetBulb,  kQuantityRelHumidity,
+    kQuantityMoisture, kQuantityEnthalpy, kQuantityDewPoint,
+};
+
 // The inputs of one press of "确定": which parameters are ticked, the texts of their entry
 // boxes (UTF-8) and the atmospheric pressure in hPa.
 struct StatePointQuery {

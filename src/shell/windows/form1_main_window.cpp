@@ -18,6 +18,7 @@
 #include "shell/windows/form5_results_window.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
+#include "shell/widgets/quantity_boxes.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/vertical_label.h"
 #include "shell/widgets/warning_box.h"
@@ -48,21 +49,19 @@ namespace {
 constexpr double kDesignClientWidth = 12915;
 constexpr double kDesignClientHeight = 9600;
 
-struct ReadoutRow {
-    const char* caption;
-    double captionLeft;
-    double captionWidth;
-    double boxLeft;
-    double top;
-};
-
 // The readout panel: captions and boxes in two columns of four rows, twips in the panel.
-constexpr ReadoutRow kReadoutRows[8] = {
-    {"干球温度(℃)", 240, 1095, 1440, 360},     {"湿球温度(℃)", 240, 1095, 1440, 720},
-    {"露点温度(℃)", 240, 1095, 1440, 1080},    {"相对湿度(%)", 240, 1095, 1440, 1440},
-    {"含湿量(g/kg干)", 3120, 1335, 4440, 360}, {"焓(kJ/kg干)", 3120, 1215, 4440, 720},
-    {"比容(m3/kg干)", 3120, 1215, 4440, 1080}, {"水蒸气分压(Pa)", 3120, 1335, 4440, 1440},
-};
+constexpr std::array<QuantityBoxPlace, kStateQuantityCount> kReadoutPlaces = {{
+    {240, 1095, 1440, 360},
+    {240, 1095, 1440, 720},
+    {240, 1095, 1440, 1080},
+    {240, 1095, 1440, 1440},
+    {3120, 1335, 4440, 360},
+    {3120, 1215, 4440, 720},
+    {3120, 1215, 4440, 1080},
+    {3120, 1335, 4440, 1440},
+}};
+constexpr double kReadoutBoxWidth = 1335;
+constexpr double kReadoutBoxHeight = 270;
 
 // Captions of the scale labels; the last of each array is the axis title.
 const char* const kTemperatureCaptions[10] = {"-20", "-10", "0",  "10", "20",
@@ -198,23 +197,17 @@ void Form1::CreateReadoutPanel()
     SetTextColor(Frame1, kRed);
     SetBackground(Frame1, kWhite);
     UsePlainFrame(Frame1);
+    const QuantityBoxes panel =
+        AddQuantityBoxes(Frame1, kReadoutPlaces, kReadoutBoxWidth, kReadoutBoxHeight);
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
     QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
-    for (int i = 0; i < 8; ++i) {
-        const ReadoutRow& row = kReadoutRows[i];
-        auto* caption = new QLabel(QString::fromUtf8(row.caption), Frame1);
-        caption->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        caption->setGeometry(ToPixels(row.captionLeft, row.top, row.captionWidth, 255, tpp));
-        SetTextColor(caption, kBlue);
-        auto* box = new QLineEdit(Frame1);
-        box->setObjectName(QStringLiteral("Text%1").arg(i + 1));
-        box->setGeometry(ToPixels(row.boxLeft, row.top, 1335, 270, tpp));
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
-        SetBoxColors(box, kBlue, kBoxBackground);
-        *captions[i] = caption;
-        *boxes[i] = box;
+    for (int i = 0; i < kStateQuantityCount; ++i) {
+        *captions[i] = panel.captions[i];
+        *boxes[i] = panel.boxes[i];
+        // Written by the readout alone.
+        panel.boxes[i]->setReadOnly(true);
+        panel.boxes[i]->setFocusPolicy(Qt::NoFocus);
     }
 }
 

@@ -31,15 +31,14 @@ constexpr double kClientWidth = 3000;
 constexpr double kClientHeight = 3240;
 
 struct SlotDesign {
-    const char* caption;
     double checkWidth;  // the entry box is always 855 x 270 at left 1680
     double top;
 };
 
-// The six slots inside the frame, twips; index = QuerySlot.
+// The six slots inside the frame, twips; index = QuerySlot. Each tick box carries the caption
+// of its slot's quantity.
 constexpr SlotDesign kSlots[kQuerySlotCount] = {
-    {"干球温度(℃)", 1455, 360},     {"湿球温度(℃)", 1455, 720},  {"相对湿度(%)", 1455, 1080},
-    {"含湿量(g/kg干)", 1575, 1440}, {"焓(kJ/kg干)", 1575, 1800}, {"露点温度(℃)", 1575, 2160},
+    {1455, 360}, {1455, 720}, {1455, 1080}, {1575, 1440}, {1575, 1800}, {1575, 2160},
 };
 
 // The text of a disabled entry box, which is empty but for a moment while it is emptied.
@@ -107,7 +106,8 @@ void Form2::CreateControls()
     // Tick boxes first, so that the first control to take the focus is the first tick box.
     for (int i = 0; i < kQuerySlotCount; ++i) {
         const SlotDesign& slot = kSlots[i];
-        auto* check = new QCheckBox(QString::fromUtf8(slot.caption), Frame1);
+        const std::string_view caption = kQuantityCaptions[kSlotQuantities[i]].caption;
+        auto* check = new QCheckBox(QString::fromUtf8(caption), Frame1);
         check->setObjectName(QStringLiteral("Check1_%1").arg(i));
         check->setGeometry(ToPixels(120, slot.top, slot.checkWidth, 255, tpp));
         SetCaptionColor(check, kBlue);

@@ -106,13 +106,6 @@ QComboBox* MakeComboBox(QWidget* parent, const QString& name, const QString& des
     return box;
 }
 
-// The standard pressure as the pressure box shows it, Pa.
-QString StandardPressureText()
-{
-    return QString::fromLatin1(kStandardPressureText.data(),
-                               static_cast<qsizetype>(kStandardPressureText.size()));
-}
-
 // The entry a box stands for: the entry whose text the box shows, exactly, or -1 when the
 // shown text is no entry. The list control's own current index is not consulted, since it
 // can disagree with the text the user typed; this way what the user sees is what is stored.
@@ -191,7 +184,7 @@ void Form3::CreatePressurePage(QWidget* page, QPoint pageOrigin)
     Label1 = MakeLabel(Frame5, QStringLiteral("Label1"), QStringLiteral("请输入大气压力："),
                        place(360, 360, 1695, 375), kGreen);
     Label1->setFont(song);
-    Text1 = new QLineEdit(StandardPressureText(), Frame5);
+    Text1 = new QLineEdit(QString::fromLatin1(kStandardPressureText), Frame5);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(place(2040, 360, 855, 270));
     Label2 = MakeLabel(Frame5, QStringLiteral("Label2"), QStringLiteral("Pa"),
@@ -260,7 +253,7 @@ void Form3::Form_Load()
     }
     // The pressure and the spacings are not taken from AppState: every load starts from the
     // standard pressure and from every line, with no spacing entry picked.
-    Text1->setText(StandardPressureText());
+    Text1->setText(QString::fromLatin1(kStandardPressureText));
     for (QComboBox* box : {Combo5, Combo6, Combo7}) {
         box->setCurrentIndex(-1);
         box->setEditText(kSpacingEntries.front());
@@ -326,8 +319,7 @@ std::optional<float> Form3::TypedPressureHpa(const PressureLimits& limits)
     if (pressure.problem.empty()) {
         return pressure.pressureHpa;
     }
-    ShowWarningBox(this, QString::fromUtf8(pressure.problem.data(),
-                                           static_cast<qsizetype>(pressure.problem.size())));
+    ShowWarningBox(this, QString::fromUtf8(pressure.problem));
     Text1->setFocus();
     Text1->selectAll();
     return std::nullopt;
