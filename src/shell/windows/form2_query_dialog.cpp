@@ -10,7 +10,8 @@
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
 
-#include <iterator>  // std::size
+#include <algorithm>  // std::count
+#include <iterator>   // std::size
 #include <variant>
 #include <vector>
 
@@ -114,7 +115,7 @@ void Form2::CreateControls()
         Check1[i] = check;
         // toggled, not clicked: the rule must also run when the program changes a tick,
         // so that SelectedCount always counts the ticks as they stand.
-        connect(check, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
+        connect(check, &QCheckBox::toggled, this, &Form2::Check1_Click);
     }
     for (int i = 0; i < kQuerySlotCount; ++i) {
         auto* box = new QLineEdit(Frame1);
@@ -166,43 +167,32 @@ void Form2::Form_Load()
     SetUpSkin(BSE1);
     SelectedCount = 0;
     KeepOnTop(*this);
-    for (QLineEdit* box : Text1) {
-        box->setEnabled(false);
-    }
-    for (QLineEdit* box : Text1) {
-        box->clear();
-    }
+    ShowSlots(SlotStatesFor({}));
 }
 
-void Form2::Check1_Click(int index)
+void Form2::Check1_Click()
 {
-    SelectedCount =
-        static_cast<std::int16_t>(SelectedCount + (Check1[index]->isChecked() ? 1 : -1));
     std::array<bool, kQuerySlotCount> ticked{};
     for (int j = 0; j < kQuerySlotCount; ++j) {
         ticked[j] = Check1[j]->isChecked();
     }
-    const SlotChanges changes = TickRule(ticked, index);
-    // The clicked slot first: its entry box takes the focus when it opens.
-    ApplyEntryChange(index, changes[index].entry);
-    for (int j = 0; j < kQuerySlotCount; ++j) {
-        if (changes[j].tick != TickChange::Keep) {
-            Check1[j]->setEnabled(changes[j].tick == TickChange::Tickable);
-        }
-        if (j != index) {
-            ApplyEntryChange(j, changes[j].entry);
-        }
-    }
+    SelectedCount = static_cast<std::int16_t>(std::count(ticked.begin(), ticked.end(), true));
+    ShowSlots(SlotStatesFor(ticked));
 }
 
-void Form2::ApplyEntryChange(int j, EntryChange change)
+void Form2::ShowSlots(const SlotStates& states)
 {
-    if (change == EntryChange::Open) {
-        Text1[j]->setEnabled(true);
-        Text1[j]->setFocus();
-    } else if (change == EntryChange::Closed) {
-        Text1[j]->setEnabled(false);
-        Text1[j]->clear();
+    for (int j = 0; j < kQuerySlotCount; ++j) {
+        Check1[j]->setEnabled(states[j].tickable);
+        QLineEdit* box = Text1[j];
+        const bool opens = states[j].open && !box->isEnabledTo(this);
+        box->setEnabled(states[j].open);
+        if (!states[j].open) {
+            box->clear();
+        }
+        if (opens) {
+            box->setFocus();
+        }
     }
 }
 
@@ -249,18 +239,12 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome)
 
 void Form2::Command2_Click()
 {
-    // Unticking runs the click rule for each ticked box on the way; the steps after it
-    // settle the final state whatever the rule did in between.
-    for (int j = 0; j < kQuerySlotCount; ++j) {
-        Check1[j]->setChecked(false);
-        Check1[j]->setEnabled(true);
+    // Unticking runs the click rule for each ticked box on the way; the state of no ticks
+    // settles the end whatever the rule did in between.
+    for (QCheckBox* check : Check1) {
+        check->setChecked(false);
     }
-    for (QLineEdit* box : Text1) {
-        box->setEnabled(false);
-    }
-    for (QLineEdit* box : Text1) {
-        box->clear();
-    }
+    ShowSlots(SlotStatesFor({}));
     SelectedCount = 0;
 }
 
