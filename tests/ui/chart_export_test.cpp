@@ -84,7 +84,7 @@ protected:
         Click(results->Command1);
     }
 
-    ChartSheet Sheet() const { return CaptureChartSheet(form1); }
+    ChartSheet Sheet() const { return CaptureChartSheet(form1.ShownChart()); }
 
     QTemporaryDir folder;
 };

@@ -349,6 +349,24 @@ void Form1::PlotState(float d, float h)
     Picture1->DrawCircle(centre.x, centre.y, 0.2f * unit, kMarkerOutline);
 }
 
+QWidget& Form1::HostWindow()
+{
+    return *this;
+}
+
+ChartWidgets Form1::ShownChart() const
+{
+    ChartWidgets chart;
+    chart.area = Client;
+    chart.picture = Picture1;
+    chart.besideLabels.assign(Label9.begin(), Label9.end());
+    chart.besideLabels.insert(chart.besideLabels.end(), Label10.begin(), Label10.end());
+    chart.onLabels.assign(Label11.begin(), Label11.end());
+    chart.onLabels.insert(chart.onLabels.end(), Label12.begin(), Label12.end());
+    chart.pressureFrame = Frame1;
+    return chart;
+}
+
 void Form1::ShowPressureCaption(const QString& pressureText)
 {
     Frame1->setTitle(QStringLiteral("大气压力: ") + pressureText + QStringLiteral(" Pa"));
@@ -449,7 +467,7 @@ void Form1::ChartMenuKey_Press()
 
 void Form1::menu_copy_Click()
 {
-    QGuiApplication::clipboard()->setMimeData(ChartMimeData(CaptureChartSheet(*this)).release());
+    QGuiApplication::clipboard()->setMimeData(ChartMimeData(CaptureChartSheet(ShownChart())).release());
 }
 
 void Form1::menu_save_Click()
@@ -459,7 +477,7 @@ void Form1::menu_save_Click()
     if (choice.fileName.isEmpty()) {
         return;
     }
-    const QString failure = SaveChart(choice.fileName, CaptureChartSheet(*this), choice.pngScale);
+    const QString failure = SaveChart(choice.fileName, CaptureChartSheet(ShownChart()), choice.pngScale);
     if (!failure.isEmpty()) {
         ShowWarningBox(this, failure);
     }
@@ -471,7 +489,7 @@ void Form1::menu_print_Click()
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         SetChartPrinterDefaults(*m_printer);
     }
-    PreviewAndPrintChart(this, *m_printer, CaptureChartSheet(*this));
+    PreviewAndPrintChart(this, *m_printer, CaptureChartSheet(ShownChart()));
 }
 
 Form2& Form1::QueryDialog()

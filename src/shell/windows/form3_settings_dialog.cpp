@@ -4,7 +4,7 @@
 #include "common/standard_pressure.h"
 #include "query/pressure_rule.h"
 #include "shell/widgets/control_style.h"
-#include "shell/windows/form1_main_window.h"
+#include "shell/windows/settings_host.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
@@ -124,7 +124,7 @@ std::int16_t SpacingOfEntry(int entry)
 }  // namespace
 
 // A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
-Form3::Form3(Form1& main)
+Form3::Form3(SettingsHost& main)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -133,7 +133,7 @@ Form3::Form3(Form1& main)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("设置"));
-    setWindowIcon(main.windowIcon());
+    setWindowIcon(main.HostWindow().windowIcon());
     const double tpp = TwipsPerPixel(this);
     setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
     CreateControls();
@@ -268,7 +268,7 @@ void Form3::showEvent(QShowEvent* event)
         SSTab1->setCurrentIndex(0);
     }
     // Above the disabled main window, whatever is clicked there.
-    KeepAboveOwner(*this, m_main);
+    KeepAboveOwner(*this, m_main.HostWindow());
     QWidget::showEvent(event);
 }
 
@@ -279,17 +279,17 @@ void Form3::Command1_Click()
         return;
     }
     StoreSettings(*pressureHpa);
-    m_main.setEnabled(true);
+    m_main.HostWindow().setEnabled(true);
     hide();
-    m_main.activateWindow();
+    m_main.HostWindow().activateWindow();
     m_main.RedrawChart();
 }
 
 void Form3::Command2_Click()
 {
-    m_main.setEnabled(true);
+    m_main.HostWindow().setEnabled(true);
     hide();
-    m_main.activateWindow();
+    m_main.HostWindow().activateWindow();
 }
 
 void Form3::Command3_Click()
@@ -310,7 +310,7 @@ void Form3::closeEvent(QCloseEvent* event)
 
 void Form3::Form_Unload()
 {
-    m_main.setEnabled(true);
+    m_main.HostWindow().setEnabled(true);
 }
 
 std::optional<float> Form3::TypedPressureHpa(const PressureLimits& limits)

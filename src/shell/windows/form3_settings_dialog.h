@@ -16,8 +16,8 @@ class QTabWidget;
 
 namespace hygrova {
 
-class Form1;
 struct PressureLimits;
+class SettingsHost;
 
 // Form3: settings dialog: the atmospheric pressure of the chart and of every calculation,
 // and the color and spacing of the chart's line families. "确定" stores the settings,
@@ -30,7 +30,7 @@ class Form3 : public QWidget {
 
 public:
     // Creates and loads the dialog for the main window, centred on the screen, not yet shown.
-    explicit Form3(Form1& main);
+    explicit Form3(SettingsHost& main);
 
     QTabWidget* SSTab1 = nullptr;  // tabs "大气压力" and "图形界面"
 
@@ -91,7 +91,7 @@ private:
     // window's pressure caption as typed.
     void StoreSettings(float pressureHpa);
 
-    Form1& m_main;
+    SettingsHost& m_main;
 };
 
 }  // namespace hygrova

@@ -1,7 +1,6 @@
 #include "shell/windows/form4_about_window.h"
 
 #include "shell/widgets/control_style.h"
-#include "shell/windows/form1_main_window.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/window_helpers.h"
 
@@ -60,7 +59,7 @@ const TextLabel kTextLabels[] = {
 }  // namespace
 
 // A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
-Form4::Form4(Form1& main)
+Form4::Form4(QWidget& main)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::MSWindowsFixedSizeDialogHint),
