@@ -23,6 +23,7 @@
 #include "shell/widgets/vertical_label.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 #include "shell/platform/window_shape.h"
 
 #include <algorithm>
@@ -130,14 +131,12 @@ void Form1::CreateControls()
     Frame2->setGeometry(ToPixels(11400, 6600, 1215, 2535, tpp));
     SetBackground(Frame2, kFormBackground);
     UsePlainFrame(Frame2);
-    const char* const buttonCaptions[4] = {"查询", "设置", "关于", "退出"};
-    QPushButton** const buttons[4] = {&Command1, &Command2, &Command3, &Command4};
-    for (int i = 0; i < 4; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(buttonCaptions[i]), Frame2);
-        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-        button->setGeometry(ToPixels(120, 240 + 600 * i, 975, 375, tpp));
-        *buttons[i] = button;
-    }
+    const auto buttons =
+        AddButtons(Frame2, {"查询", "设置", "关于", "退出"}, {120, 240, 975, 375}, {0, 600});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
+    Command4 = buttons[3];
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);

@@ -9,6 +9,7 @@
 #include "shell/platform/twips.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 
 #include <algorithm>  // std::count
 #include <iterator>   // std::size
@@ -81,8 +82,8 @@ QFont DefaultFont()
 Form2::Form2(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 {
     // The title-bar close box destroys the dialog; "关闭" only hides it.
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("查询条件"));
+    SetUpToolWindow(*this, QStringLiteral("查询条件"), kClientLeft, kClientTop, kClientWidth,
+                    kClientHeight);
     CreateControls();
     SetTabOrder();
     Form_Load();
@@ -94,9 +95,6 @@ Form2::Form2(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 void Form2::CreateControls()
 {
     const double tpp = TwipsPerPixel(this);
-    setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
-    SetBackground(this, kFormBackground);
-
     Frame1 = new QGroupBox(QStringLiteral("请输入已知参数"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(ToPixels(120, 120, 2775, 2535, tpp));
@@ -134,17 +132,11 @@ void Form2::CreateControls()
     }
     FitFamilyFont(tickCaptions);
 
-    const char* const captions[3] = {"确定", "重输", "关闭"};
-    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
-    for (int k = 0; k < 3; ++k) {
-        auto* button = new QPushButton(QString::fromUtf8(captions[k]), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(k + 1));
-        button->setGeometry(ToPixels(120 + 960 * k, 2760, 855, 375, tpp));
-        // No default button: Enter in an entry box does not press "确定".
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        *buttons[k] = button;
-    }
+    const auto buttons =
+        AddButtons(this, {"确定", "重输", "关闭"}, {120, 2760, 855, 375}, {960, 0});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);

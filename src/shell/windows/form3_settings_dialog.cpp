@@ -8,6 +8,7 @@
 #include "shell/platform/twips.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 
 #include <cstdint>
 
@@ -123,19 +124,12 @@ std::int16_t SpacingOfEntry(int entry)
 
 }  // namespace
 
-// A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
+// Minimisable, unlike the About window.
 Form3::Form3(SettingsHost& main)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_main(main)
+    : QWidget(nullptr, kOwnedDialogFlags | Qt::WindowMinimizeButtonHint), m_main(main)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("设置"));
-    setWindowIcon(main.HostWindow().windowIcon());
-    const double tpp = TwipsPerPixel(this);
-    setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
+    SetUpOwnedDialog(*this, main.HostWindow(), QStringLiteral("Form3"), QStringLiteral("设置"),
+                     kClientWidth, kClientHeight);
     CreateControls();
     CentreOnScreen(*this);
     Form_Load();
@@ -156,15 +150,11 @@ void Form3::CreateControls()
     CreatePressurePage(pressurePage, pageOrigin);
     CreateLinePages(linePage, pageOrigin);
 
-    const char* const captions[3] = {"确定", "取消", "应用"};
-    const double lefts[3] = {2280, 3360, 4440};
-    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
-    for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(captions[i]), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-        button->setGeometry(ToPixels(lefts[i], 3000, 975, 375, tpp));
-        *buttons[i] = button;
-    }
+    const auto buttons =
+        AddButtons(this, {"确定", "取消", "应用"}, {2280, 3000, 975, 375}, {1080, 0});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);

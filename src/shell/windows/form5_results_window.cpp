@@ -9,6 +9,7 @@
 #include "shell/windows/query_host.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 
 #include <vector>
 
@@ -50,8 +51,8 @@ constexpr std::array<QuantityBoxPlace, kStateQuantityCount> kResultPlaces = {{
 Form5::Form5(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 {
     // The title-bar close box destroys the window; "关闭" only hides it.
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("查询结果"));
+    SetUpToolWindow(*this, QStringLiteral("查询结果"), kClientLeft, kClientTop, kClientWidth,
+                    kClientHeight);
     CreateControls();
     Form_Load();
     // The client area stands at the design position. Placed after the load: making the
@@ -62,9 +63,6 @@ Form5::Form5(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 void Form5::CreateControls()
 {
     const double tpp = TwipsPerPixel(this);
-    setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
-    SetBackground(this, kFormBackground);
-
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(ToPixels(0, 0, 4575, 1695, tpp));
@@ -89,15 +87,11 @@ void Form5::CreateControls()
     FitFamilyFont(captionFamily);
     FitFamilyFont(boxFamily);
 
-    const char* const buttonCaptions[3] = {"描点", "清除", "关闭"};
-    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
-    for (int k = 0; k < 3; ++k) {
-        auto* button = new QPushButton(QString::fromUtf8(buttonCaptions[k]), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(k + 1));
-        button->setGeometry(ToPixels(4680, 120 + 480 * k, 855, 375, tpp));
-        button->setAutoDefault(false);
-        *buttons[k] = button;
-    }
+    const auto buttons =
+        AddButtons(this, {"描点", "清除", "关闭"}, {4680, 120, 855, 375}, {0, 480});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
