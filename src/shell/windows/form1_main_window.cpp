@@ -291,17 +291,16 @@ bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* res
 
 void Form1::Form_Resize()
 {
-    // Each step runs even when an earlier one failed; a failure shows no message.
-    const auto attempt = [](auto&& step) {
-        try {
-            step();
-        } catch (...) {
-        }
-    };
-    attempt([this] { m_shape->Keep(); });
-    attempt([this] { ScaleLayout(*this, TheAppState()); });
-    attempt([this] { RedrawChart(); });
-    attempt([this] { FitLabelFonts(); });
+    // Each step runs even when an earlier one failed, and a failure shows no message. Only
+    // the scaling can fail (a layout recorded without a size); the redraw ends at a fault of
+    // its own with the chart as far as it was drawn.
+    m_shape->Keep();
+    try {
+        ScaleLayout(*this, TheAppState());
+    } catch (const ArithmeticFault&) {
+    }
+    RedrawChart();
+    FitLabelFonts();
 }
 
 void Form1::drawpic()
