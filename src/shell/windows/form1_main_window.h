@@ -5,7 +5,6 @@
 #include "shell/platform/skin_engine.h"
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 #include <QMainWindow>
