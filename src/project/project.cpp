@@ -74,15 +74,21 @@ StateId OutputOf(const Operation& operation)
     return 0;
 }
 
-bool Reads(const Operation& operation, StateId id)
+std::vector<StateId> InputsOf(const Operation& operation)
 {
     if (const auto* process = std::get_if<ProcessOperation>(&operation.kind)) {
-        return process->from == id || process->to == id;
+        return {process->from, process->to};
     }
     if (const auto* mix = std::get_if<MixOperation>(&operation.kind)) {
-        return mix->first == id || mix->second == id;
+        return {mix->first, mix->second};
     }
-    return std::get<EpsilonLineOperation>(operation.kind).from == id;
+    return {std::get<EpsilonLineOperation>(operation.kind).from};
+}
+
+bool Reads(const Operation& operation, StateId id)
+{
+    const std::vector<StateId> inputs = InputsOf(operation);
+    return std::find(inputs.begin(), inputs.end(), id) != inputs.end();
 }
 
 Project::Project()

@@ -158,6 +158,9 @@ public:
             row.title = Label(process->from) + " → " + Label(process->to);
             row.definition = FlowDefinition(process->flow);
             FillFigures(row, process->flow);
+            if (row.problem.empty()) {
+                row.chartLabel = "ε=" + WithoutLeadingBlank(row.figures[kFigureEpsilon]);
+            }
         } else if (const auto* mix = std::get_if<MixOperation>(&operation.kind)) {
             row.kind = OperationKind::Mix;
             row.kindName = "混合";
@@ -177,6 +180,7 @@ public:
             row.title = Label(line.from) + " → " + Label(line.output);
             row.definition = LineDefinition(line.line);
             FillFigures(row, AirFlow{});
+            row.chartLabel = "ε=" + line.line.epsilonText;
         }
         return row;
     }

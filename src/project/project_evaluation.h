@@ -87,6 +87,9 @@ struct OperationRow {
     // Processes and lines: the figures (the five of the flow empty without one); mixes: empty.
     ProcessTexts figures;
     std::string problem;     // why there are no figures
+    // What the chart writes beside the arrow: "ε=" with the process's heat-moisture ratio, or
+    // with a line's ratio as typed; empty for a mix.
+    std::string chartLabel;
 };
 
 struct ProjectEvaluation {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace hygrova {
 
@@ -102,6 +103,8 @@ struct Operation {
 
 // The state an operation produces; 0 for a process.
 StateId OutputOf(const Operation& operation);
+// The states the operation reads: from and to, first and second, or from.
+std::vector<StateId> InputsOf(const Operation& operation);
 // Whether the operation reads the state `id` (as an input, not as its output).
 bool Reads(const Operation& operation, StateId id);
 
