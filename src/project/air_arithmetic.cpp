@@ -30,7 +30,6 @@ constexpr double kRhTolerance = 1e-3;
 constexpr std::string_view kParallelProblem = "该热湿比线与终点的等温线平行，没有交点";
 constexpr std::string_view kUnreachedProblem =
     "该热湿比线在含湿量0~45 g/kg之间达不到给定的终点";
-constexpr std::string_view kAtStartProblem = "热湿比线的终点与起点重合";
 
 float ShownValue(const StateTexts& texts, StateQuantity quantity)
 {
@@ -215,13 +214,8 @@ LineEndPoint EpsilonLineEnd(const ShownState& start, double epsilon, LineEnd end
                             double endValue, float pressureHpa)
 {
     try {
-        LineEndPoint point = std::isinf(epsilon)
-                                 ? VerticalLineEnd(start, end, endValue, pressureHpa)
-                                 : SlopingLineEnd(start, epsilon, end, endValue, pressureHpa);
-        if (point.problem.empty() && point.at.d == start.d && point.at.h == start.h) {
-            point.problem = kAtStartProblem;
-        }
-        return point;
+        return std::isinf(epsilon) ? VerticalLineEnd(start, end, endValue, pressureHpa)
+                                   : SlopingLineEnd(start, epsilon, end, endValue, pressureHpa);
     } catch (const ArithmeticFault&) {
         return {{0, 0}, kUnreachedProblem};
     }

@@ -78,8 +78,8 @@ ChartState MixOf(const ShownState& first, const ShownState& second, double mFirs
 //  - LineEnd::DryBulb: the dry-bulb temperature (TemperatureOf) equals endValue, deg C;
 //  - LineEnd::TemperatureChange: the dry-bulb temperature equals start.t + endValue.
 // pressureHpa: the atmospheric pressure. problem tells why no end was found (the line runs
-// parallel to the isotherm, never reaches the humidity within 0..45 g/kg, or ends at its
-// start); then `at` is meaningless.
+// parallel to the isotherm, or never reaches its end within 0..45 g/kg); then `at` is
+// meaningless.
 struct LineEndPoint {
     ChartState at{0, 0};
     std::string_view problem;

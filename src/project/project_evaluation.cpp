@@ -235,7 +235,7 @@ private:
                    MixDefinition(mix->amounts);
         }
         const auto& line = std::get<EpsilonLineOperation>(producer->second->kind);
-        return "自 " + Label(line.from) + " 沿" + LineDefinition(line.line);
+        return "自 " + Label(line.from) + " 沿 " + LineDefinition(line.line);
     }
 
     const Resolved& Resolve(std::size_t index)
