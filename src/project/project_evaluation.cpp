@@ -392,6 +392,20 @@ KnownPair MoistureEnthalpyPair(float d, float h)
             WithoutLeadingBlank(PlainNumberText(h))};
 }
 
+std::optional<KnownPair> KnownPairOf(const StatePointQuery& query)
+{
+    std::vector<int> slots;
+    for (int slot = 0; slot < kQuerySlotCount; ++slot) {
+        if (query.ticked[slot]) {
+            slots.push_back(slot);
+        }
+    }
+    if (slots.size() != 2) {
+        return std::nullopt;
+    }
+    return KnownPair{slots[0], query.texts[slots[0]], slots[1], query.texts[slots[1]]};
+}
+
 StatePointOutcome SolvePair(const KnownPair& pair, float pressureHpa)
 {
     StatePointQuery query;

@@ -103,6 +103,10 @@ ProjectEvaluation EvaluateProject(const Project& project);
 // its plain number text without the leading blank (what the readout shows for them).
 KnownPair MoistureEnthalpyPair(float d, float h);
 
+// The pair of a query with exactly two boxes ticked (the smaller slot first); none otherwise.
+// A window takes the state the results window shows from the query that solved it.
+std::optional<KnownPair> KnownPairOf(const StatePointQuery& query);
+
 // The results of a pair at a pressure (hPa), as the query's "确定" gives them.
 StatePointOutcome SolvePair(const KnownPair& pair, float pressureHpa);
 
