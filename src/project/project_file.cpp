@@ -127,12 +127,12 @@ const Json& ObjectWithKeys(const Json& json, const std::string& place,
     if (!json.is_object()) {
         Refuse(place, "应为对象 {…}");
     }
-    for (const auto& [key, value] : json.items()) {
-        const auto known = [&](std::initializer_list<std::string_view> keys) {
-            return std::find(keys.begin(), keys.end(), key) != keys.end();
-        };
-        if (!known(required) && !known(optional)) {
-            Refuse(place.empty() ? "顶层" : place, "有未知的键 " + Quoted(key));
+    const auto known = [](std::initializer_list<std::string_view> keys, const std::string& key) {
+        return std::find(keys.begin(), keys.end(), key) != keys.end();
+    };
+    for (const auto& item : json.items()) {
+        if (!known(required, item.key()) && !known(optional, item.key())) {
+            Refuse(place.empty() ? "顶层" : place, "有未知的键 " + Quoted(item.key()));
         }
     }
     for (const std::string_view key : required) {
