@@ -195,6 +195,7 @@ def project_file():
         "unknown_key": project([], [], colour=1),
         "cycle": project([outdoor, produced(4, "M")], [dict(mix, second=4)]),
         "not_json": b"format: hygrova-project\n",
+        "number_overflow": b'{"format": 1e999, "version": 1}',
     }
 
 

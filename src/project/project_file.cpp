@@ -481,6 +481,9 @@ ProjectReading ReadProjectJson(std::string_view text)
         const bool atEnd = error.byte >= text.size();
         reading.problem = "项目文件有误：" + LineAndColumn(text, error.byte == 0 ? 0 : error.byte - 1) +
                           (atEnd ? "处意外结束，文件可能不完整" : "处不是有效的 JSON，文件可能被改坏");
+    } catch (const Json::out_of_range&) {
+        // A number beyond the range of double, such as 1e999.
+        reading.problem = "项目文件有误：有数值超出可读的范围，文件可能被改坏";
     } catch (const TooDeep&) {
         reading.problem = "项目文件有误：嵌套层数过多，不是 Hygrova 项目文件";
     } catch (const FileProblem& problem) {

@@ -128,6 +128,7 @@ TEST_F(ProjectFileTest, HostileFilesAreRefusedWithThePlace)
          replaced("\"label\": \"B\",", "\"label\": \"B\", \"known\": {\"d\": \"1\", \"h\": \"2\"},"),
          "项目文件有误：operations[0].output：状态点 4 已有已知参数，不能再由操作得出"},
         {"deep", std::string(100, '['), "嵌套层数过多"},
+        {"number overflow", replaced("\"version\": 1", "\"version\": 1e999"), "有数值超出可读的范围"},
         {"bad utf-8", replaced("室外", "\xC3\x28"), "处不是有效的 JSON"},
     };
     for (const Case& test : cases) {
