@@ -393,42 +393,36 @@ std::string Project::ReplaceOperation(OperationId id, const Operation& changed)
     return {};
 }
 
-std::string Project::SetProcessFlow(OperationId id, const AirFlow& flow)
+template <typename Kind, typename Field>
+std::string Project::ChangeFigures(OperationId id, Field Kind::*member, const Field& value)
 {
     const Operation* operation = FindOperation(id);
-    if (!operation || !std::holds_alternative<ProcessOperation>(operation->kind)) {
+    if (!operation || !std::holds_alternative<Kind>(operation->kind)) {
         return std::string(kNoSuchOperation);
     }
+    Operation changed = *operation;
+    std::get<Kind>(changed.kind).*member = value;
+    return ReplaceOperation(id, changed);
+}
+
+std::string Project::SetProcessFlow(OperationId id, const AirFlow& flow)
+{
     if (!flow.text.empty()) {
         if (const AmountReading reading = ReadAirFlow(flow.text); !reading.problem.empty()) {
             return std::string(reading.problem);
         }
     }
-    Operation changed = *operation;
-    std::get<ProcessOperation>(changed.kind).flow = flow;
-    return ReplaceOperation(id, changed);
+    return ChangeFigures(id, &ProcessOperation::flow, flow);
 }
 
 std::string Project::SetMixAmounts(OperationId id, const MixAmounts& amounts)
 {
-    const Operation* operation = FindOperation(id);
-    if (!operation || !std::holds_alternative<MixOperation>(operation->kind)) {
-        return std::string(kNoSuchOperation);
-    }
-    Operation changed = *operation;
-    std::get<MixOperation>(changed.kind).amounts = amounts;
-    return ReplaceOperation(id, changed);
+    return ChangeFigures(id, &MixOperation::amounts, amounts);
 }
 
 std::string Project::SetEpsilonLine(OperationId id, const EpsilonLine& line)
 {
-    const Operation* operation = FindOperation(id);
-    if (!operation || !std::holds_alternative<EpsilonLineOperation>(operation->kind)) {
-        return std::string(kNoSuchOperation);
-    }
-    Operation changed = *operation;
-    std::get<EpsilonLineOperation>(changed.kind).line = line;
-    return ReplaceOperation(id, changed);
+    return ChangeFigures(id, &EpsilonLineOperation::line, line);
 }
 
 void Project::MoveOperation(OperationId id, std::size_t index)

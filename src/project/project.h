@@ -112,6 +112,9 @@ private:
     EditOutcome AddProducing(Operation operation, std::string label);
     // Replaces an operation's figures when the result still solves.
     std::string ReplaceOperation(OperationId id, const Operation& changed);
+    // Sets one member of an operation of the kind Kind, through ReplaceOperation.
+    template <typename Kind, typename Field>
+    std::string ChangeFigures(OperationId id, Field Kind::*member, const Field& value);
     std::vector<StateId> RemoveCascade(std::vector<StateId> doomedStates,
                                        std::vector<OperationId> doomedOperations);
     void Changed() { ++m_revision; }

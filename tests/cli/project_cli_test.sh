@@ -9,21 +9,7 @@ calc=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect <status> <stdout> <stderr> -- <arguments...>
-expect() {
-  local status=$1 out=$2 err=$3
-  shift 4
-  local actual=0
-  "$calc" "$@" </dev/null >"$work/out" 2>"$work/err" || actual=$?
-  [ "$actual" = "$status" ] || fail "$*: exit status $actual, expected $status"
-  [ "$(cat "$work/out")" = "$out" ] || fail "$*: output \"$(cat "$work/out")\", expected \"$out\""
-  [ "$(cat "$work/err")" = "$err" ] || fail "$*: error output \"$(cat "$work/err")\", expected \"$err\""
-}
+source "$(dirname "$0")/expect_output.sh"
 
 expect 0 '{"tdb":25.512,"twb":18.875,"tdp":15.491,"rh":53.82,"d":10.983,"h":53.755,"v":0.862,"pv":1758.15}' '' \
   -- mix 'tdb=30 rh=60' 'tdb=24 rh=50' --ratio 1:3 --json
