@@ -58,6 +58,16 @@ enum ProcessFigure : int {
 constexpr int kProcessFigureCount = 11;
 using ProcessTexts = std::array<std::string, kProcessFigureCount>;
 
+// The definitions of the figures, for the processes window's help text.
+inline constexpr std::string_view kProcessFiguresHelp =
+    "Δt、Δd、Δh：终点减起点（按两状态点显示的数值）。\n"
+    "热湿比 ε = Δh / (Δd / 1000)，单位 kJ/kg；Δd 为 0 时为 ∞。\n"
+    "潜热部分 = 2501 × Δd / 1000 kJ/kg干：使所增加的水分蒸发的热量，2501 kJ/kg 为 0 ℃ "
+    "时水的汽化潜热（与焓的计算公式相同）；除湿时为负。\n"
+    "显热部分 = Δh − 潜热部分：干空气及其所含水蒸气温度变化的热量。两部分之和等于 Δh。\n"
+    "给定风量时：干空气流量 G（kg/h）= 风量（m3/h）/ 起点比容，或直接给定的 kg/h；"
+    "总负荷、显热负荷、潜热负荷 = G × 相应部分 / 3600 kW；湿量变化 = G × Δd / 1000 kg/h。";
+
 // A figure's key (for JSON and the command line), the processes window's caption and the
 // unit of its text.
 struct FigureColumn {

@@ -356,7 +356,8 @@ void CheckReferences(const std::vector<ProjectState>& states,
     // through the operations that produce its inputs meets no state still on its path.
     enum class Mark { Unseen, OnPath, Done };
     std::map<StateId, Mark> marks;
-    for (const auto& [root, rootOperation] : producer) {
+    for (const auto& entry : producer) {
+        const StateId root = entry.first;
         if (marks[root] != Mark::Unseen) {
             continue;
         }
@@ -382,7 +383,6 @@ void CheckReferences(const std::vector<ProjectState>& states,
             marks[input] = Mark::OnPath;
             path.push_back({input, 0});
         }
-        (void)rootOperation;
     }
 }
 

@@ -67,6 +67,12 @@ TEST(ProjectEditTest, EditsRecomputeEverythingDerived)
     const StateId a = project.AddTypedState(kOutdoor).id;
     const StateId b = project.AddTypedState(kRoom).id;
     const StateId m = project.AddMix(a, b, {MixBasis::MassRatio, "1", "1"}).id;
+    // A line from the mix: its end follows every change of A too.
+    const StateId end = project.AddEpsilonLine(m, {"∞", LineEnd::TemperatureChange, "-2"}).id;
+    const auto endText = [&](StateQuantity quantity) {
+        const ProjectEvaluation evaluation = EvaluateProject(project);
+        return evaluation.states[3].id == end ? evaluation.states[3].texts[quantity] : "";
+    };
     const auto mixText = [&](StateQuantity quantity) {
         return EvaluateProject(project).states[2].texts[quantity];
     };
@@ -75,6 +81,13 @@ TEST(ProjectEditTest, EditsRecomputeEverythingDerived)
     // A at 30 deg C and 50 %: d 13.308 (results window), so d = (13.308 + 9.298) / 2 = 11.303.
     ASSERT_EQ(project.SetStatePair(a, {kDryBulbSlot, "30", kRelHumiditySlot, "50"}), "");
     EXPECT_EQ(mixText(kQuantityMoisture), " 11.303");
+    EXPECT_EQ(endText(kQuantityMoisture), " 11.303");
+    // The line's end changes in place; a refused end keeps the line as it was.
+    const OperationId line = project.Operations()[1].id;
+    EXPECT_EQ(project.SetEpsilonLine(line, {"∞", LineEnd::DryBulb, "99"}),
+              "干球温度过大或过小，请重新输入！");
+    ASSERT_EQ(project.SetEpsilonLine(line, {"∞", LineEnd::DryBulb, "20"}), "");
+    EXPECT_EQ(endText(kQuantityDryBulb), " 20");
     EXPECT_EQ(project.SetStatePair(m, kRoom), "该状态点由操作得出，不能直接输入参数");
     EXPECT_EQ(project.SetStatePair(a, {kDryBulbSlot, "", kRelHumiditySlot, "50"}), "请输入干球温度！");
     // The pressure changes every state: at 80000 Pa the same air holds more water per kg.
@@ -91,6 +104,17 @@ TEST(ProjectEditTest, EditsRecomputeEverythingDerived)
     const ProjectEvaluation evaluation = EvaluateProject(project);
     EXPECT_EQ(evaluation.states[2].texts[kQuantityMoisture], evaluation.states[0].texts[kQuantityMoisture]);
     EXPECT_EQ(evaluation.states[2].texts[kQuantityEnthalpy], evaluation.states[0].texts[kQuantityEnthalpy]);
+}
+
+TEST(ProjectEditTest, QueryGivesItsPair)
+{
+    StatePointQuery query;
+    query.ticked[kRelHumiditySlot] = query.ticked[kDryBulbSlot] = true;
+    query.texts[kDryBulbSlot] = "30";
+    query.texts[kRelHumiditySlot] = "60";
+    EXPECT_EQ(KnownPairOf(query), kOutdoor);
+    query.ticked[kDryBulbSlot] = false;
+    EXPECT_EQ(KnownPairOf(query), std::nullopt);
 }
 
 TEST(ProjectEditTest, RevisionsTellWhatNeedsSaving)

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace hygrova {
@@ -137,9 +139,30 @@ TEST_F(ProjectFileTest, HostileFilesAreRefusedWithThePlace)
         EXPECT_FALSE(reading.project);
         EXPECT_NE(reading.problem.find(test.problem), std::string::npos) << reading.problem;
     }
-    // A cycle: the mix's output made its own input.
-    const ProjectReading cycle = ReadProjectJson(replaced("\"first\": 1", "\"first\": 4"));
-    EXPECT_EQ(cycle.problem, "项目文件有误：operations[0]：输出的状态点也是它的输入");
+    // Cycles: the mix's output made its own input; the mix fed by the end of a line that
+    // starts from the mix.
+    EXPECT_EQ(ReadProjectJson(replaced("\"first\": 1", "\"first\": 4")).problem,
+              "项目文件有误：operations[0]：输出的状态点也是它的输入");
+    std::string loop = replaced("\"first\": 1", "\"first\": 6");
+    loop.replace(loop.find("\"from\": 2"), 9, "\"from\": 4");
+    EXPECT_EQ(ReadProjectJson(loop).problem, "项目文件有误：operations[1]：状态点之间循环引用");
+    // A state with neither a pair nor an operation.
+    const Project orphan = Project::FromParts("101325", 1013.25f, {}, {{1, "A", "", std::nullopt}}, {});
+    EXPECT_EQ(ReadProjectJson(ProjectJson(orphan)).problem,
+              "项目文件有误：states[0]：既没有已知参数（known），也没有得出它的操作");
+}
+
+TEST_F(ProjectFileTest, SavingKeepsTheFilesPermissions)
+{
+    Project project = FullDesign();
+    const std::string path = PathOf("shared.hygrova");
+    const mode_t mask = ::umask(022);
+    ASSERT_EQ(SaveProjectFile(path, project), "");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0644));  // as a plain new file
+    fs::permissions(path, fs::perms(0640));
+    ASSERT_EQ(SaveProjectFile(path, project), "");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));  // a replaced file keeps its own
+    ::umask(mask);
 }
 
 TEST_F(ProjectFileTest, FailedSaveKeepsTheOldFile)
