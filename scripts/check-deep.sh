@@ -88,7 +88,7 @@ echo "== Fuzzers, ${fuzz_seconds} s each (clang, $fuzz_build)"
 cmake --preset fuzz "${configure_args[@]}" >/dev/null
 cmake --build --preset fuzz --parallel "$jobs"
 
-fuzzers=(fuzz_number_text fuzz_state_point fuzz_readout fuzz_chart fuzz_csv_reader)
+fuzzers=(fuzz_number_text fuzz_state_point fuzz_readout fuzz_chart fuzz_csv_reader fuzz_project_file)
 artifacts=$fuzz_build/artifacts
 rm -rf "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"
 mkdir -p "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"

@@ -2,6 +2,7 @@
 // and over files of measurements.
 
 #include "cli/calc_commands.h"
+#include "cli/project_commands.h"
 
 #include <string>
 #include <vector>
@@ -37,6 +38,8 @@ int main(int argc, char** argv)
         ->check(CLI::Range(1u, 64u));
     batch->add_option("--pressure", pressurePa, "Atmospheric pressure for rows without p, Pa");
 
+    hygrova::ProjectCommands design(app, pressurePa);
+
     // Set last: subcommands take the footer of their parent when they are added.
     app.footer(
         "Parameters: tdb dry bulb, twb wet bulb and tdp dew point temperature (degrees "
@@ -45,14 +48,20 @@ int main(int argc, char** argv)
         "Examples:\n"
         "  hygrova-calc state tdb=20 rh=50\n"
         "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"
-        "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n\n"
-        "'hygrova-calc state --help' and 'hygrova-calc batch --help' show the options of "
-        "each command.");
+        "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n"
+        "  hygrova-calc mix 'tdb=30 rh=60' 'tdb=24 rh=50' --ratio 1:3\n"
+        "  hygrova-calc process 'tdb=30 rh=60' 'tdb=14 rh=95' --flow 10000\n"
+        "  hygrova-calc project design.hygrova --json\n\n"
+        "'hygrova-calc state --help', 'hygrova-calc batch --help' and so on show the options "
+        "of each command.");
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : hygrova::kExitUnusable;
+    }
+    if (design.Parsed()) {
+        return design.Run();
     }
     if (state->parsed()) {
         return hygrova::RunStateCommand(assignments, pressurePa, json);

@@ -394,6 +394,23 @@ StatePointOutcome Solve(const StatePointQuery& query, const Kernel& kernel)
 
 }  // namespace
 
+EntryReading ReadEntry(int slot, const std::string& text)
+{
+    const ParameterRule& rule = kRules[slot];
+    if (text.empty()) {
+        return {0, rule.emptyMessage};
+    }
+    try {
+        const float value = StoredEntry(slot, text);
+        if (value >= rule.low && value <= rule.high) {
+            return {value, {}};
+        }
+    } catch (const ArithmeticFault&) {
+        // A percentage too large for single precision: out of range as well.
+    }
+    return {0, rule.rangeMessage};
+}
+
 StatePointOutcome SolveStatePoint(const StatePointQuery& query)
 {
     return Solve(query, kFastKernel);
