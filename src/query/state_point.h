@@ -57,6 +57,15 @@ using StatePointOutcome = std::variant<StatePointWarning, StatePointFault, State
 // nothing escapes as an exception.
 StatePointOutcome SolveStatePoint(const StatePointQuery& query);
 
+// One entry of the query read and checked alone, as "确定" reads a ticked box: the value
+// stored in single precision (relative humidity as a fraction), or the box's empty-box or
+// range message (then value is 0).
+struct EntryReading {
+    float value = 0;
+    std::string_view problem;
+};
+EntryReading ReadEntry(int slot, const std::string& text);
+
 // The message of a warning or the description of a fault; empty for results.
 std::string_view ProblemOf(const StatePointOutcome& outcome);
 
