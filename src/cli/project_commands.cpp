@@ -5,7 +5,7 @@
 #include "cli/state_command.h"
 #include "project/project_file.h"
 #include "project/project_table.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 
 #include <cstdio>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "cli/project_texts.h"
 
 #include "cli/state_command.h"
-#include "query/quantity_names.h"
+#include "common/state_texts.h"
 
 #include <sstream>
 
@@ -86,7 +86,7 @@ std::string EvaluationJson(const Project& project, const ProjectEvaluation& eval
     for (const StateRow& row : evaluation.states) {
         Json state = {{"label", row.label}, {"note", row.note}, {"definition", row.origin}};
         for (std::size_t i = 0; i < row.texts.size(); ++i) {
-            state[std::string(kResultColumns[i].name)] = NumberValue(row.texts[i]);
+            state[std::string(kQuantityCaptions[i].name)] = NumberValue(row.texts[i]);
         }
         state["problem"] = row.problem;
         state["remark"] = row.remark;

@@ -3,7 +3,8 @@
 #include "chart/readout.h"
 #include "project/project_evaluation.h"
 #include "project/typed_amounts.h"
-#include "query/pressure_text.h"
+#include "common/standard_pressure.h"
+#include "query/pressure_rule.h"
 
 #include <algorithm>
 #include <utility>  // std::as_const

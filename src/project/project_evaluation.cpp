@@ -2,11 +2,11 @@
 
 #include "common/decimal_rounding.h"
 #include "common/number_text.h"
+#include "common/state_texts.h"
 #include "model/arithmetic_fault.h"
 #include "model/checked_math.h"
 #include "project/air_arithmetic.h"
 #include "project/typed_amounts.h"
-#include "query/quantity_names.h"
 
 #include <cmath>
 #include <unordered_map>
@@ -38,11 +38,6 @@ constexpr std::string_view kSupersaturatedRemark =
 constexpr std::string_view kCycleProblem = "状态点的定义互相引用，无法计算";
 constexpr std::string_view kUndefinedProblem = "没有定义此状态点的操作";
 
-// The result box and the caption of each query slot.
-constexpr StateQuantity kQuantityOfSlot[kQuerySlotCount] = {
-    kQuantityDryBulb,  kQuantityWetBulb,  kQuantityRelHumidity,
-    kQuantityMoisture, kQuantityEnthalpy, kQuantityDewPoint};
-
 std::string WithoutLeadingBlank(std::string text)
 {
     if (!text.empty() && text.front() == ' ') {
@@ -64,7 +59,7 @@ std::string FigureText(double value, int figure)
 std::string PairText(const KnownPair& pair)
 {
     const auto part = [](int slot, const std::string& text) {
-        return std::string(kResultColumns[kQuantityOfSlot[slot]].caption) + " " + text;
+        return std::string(kQuantityCaptions[kSlotQuantities[slot]].caption) + " " + text;
     };
     return part(pair.firstSlot, pair.firstText) + "，" + part(pair.secondSlot, pair.secondText);
 }

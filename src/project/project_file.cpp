@@ -1,7 +1,7 @@
 #include "project/project_file.h"
 
 #include "project/atomic_file.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 #include "query/quantity_names.h"
 #include "query/state_point.h"
 

@@ -1,6 +1,6 @@
 #include "project/project_table.h"
 
-#include "query/quantity_names.h"
+#include "common/state_texts.h"
 
 #include <string_view>
 #include <vector>
@@ -28,7 +28,7 @@ std::vector<Row> TableRows(const ProjectEvaluation& evaluation)
 {
     std::vector<Row> rows;
     Row header = {"状态点"};
-    for (const ResultColumn& column : kResultColumns) {
+    for (const QuantityCaption& column : kQuantityCaptions) {
         header.emplace_back(column.caption);
     }
     header.insert(header.end(), {"定义", "备注", "说明"});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/standard_pressure.h"
 #include "common/state_texts.h"
 
 #include <array>
@@ -21,12 +22,18 @@ enum QuerySlot : int {
 };
 constexpr int kQuerySlotCount = 6;
 
+// The quantity each slot names, indexed by QuerySlot.
+inline constexpr std::array<StateQuantity, kQuerySlotCount> kSlotQuantities = {
+    kQuantityDryBulb,  kQuantityWetBulb,  kQuantityRelHumidity,
+    kQuantityMoisture, kQuantityEnthalpy, kQuantityDewPoint,
+};
+
 // The inputs of one press of "确定": which parameters are ticked, the texts of their entry
 // boxes (UTF-8) and the atmospheric pressure in hPa.
 struct StatePointQuery {
     std::array<bool, kQuerySlotCount> ticked{};
     std::array<std::string, kQuerySlotCount> texts{};
-    float pressure = 1013.25f;
+    float pressure = kStandardPressureHpa;
 };
 
 // An input problem: the message for the warning box and the entry box (slot index) that
