@@ -3,7 +3,7 @@
 #include "cli/state_command.h"
 #include "logs/batch_writer.h"
 #include "logs/state_reading.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 
 #include <cerrno>
 #include <chrono>
@@ -140,6 +140,16 @@ void PrintSummary(const LogSummary& summary)
 
 }  // namespace
 
+int PrintOutput(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0) {
+        PrintProblem("hygrova-calc: " + CannotWrite());
+        return kExitUnwritable;
+    }
+    return 0;
+}
+
 int RunStateCommand(const StateCommand& command)
 {
     const PressureOption pressure = ReadPressureOption(command.pressurePa);
@@ -158,11 +168,9 @@ int RunStateCommand(const StateCommand& command)
         PrintProblem(ProblemOf(outcome));
         return kExitProblem;
     }
-    const std::string text = command.json ? StateJson(*results) : StateLines(*results);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (std::fflush(stdout) != 0) {
-        PrintProblem("hygrova-calc: " + CannotWrite());
-        return kExitUnwritable;
+    if (const int status = PrintOutput(command.json ? StateJson(*results) : StateLines(*results));
+        status != 0) {
+        return status;
     }
     const StateFlags flags = FlagsOf(arguments.query.ticked, *results);
     if (flags != 0) {

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hygrova {
@@ -34,6 +35,10 @@ struct BatchCommand {
     std::string columns;  // --columns NAME=COLUMN,...; empty when not given
     std::optional<DecimalMark> decimalMark;
 };
+
+// Writes `text` to the standard output and flushes it: 0, or kExitUnwritable after telling
+// on the standard error why it could not be written.
+int PrintOutput(std::string_view text);
 
 // `batch [FILE|-] [--jobs N] [--pressure PA] [--columns ...] [--decimal-comma|--decimal-point]`.
 int RunBatchCommand(const BatchCommand& command);

@@ -2,7 +2,13 @@
 // and over measurement logs.
 
 #include "cli/calc_commands.h"
+#include "common/standard_pressure.h"
+#include "query/pressure_rule.h"
+#ifdef HYGROVA_WITH_PROJECT
+#include "cli/project_commands.h"
+#endif
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,8 +16,6 @@
 #include <CLI/CLI.hpp>
 
 namespace {
-
-constexpr const char* kPressureDefault = "101325";
 
 // The help as help2man reads it into the manual page: each option's default in its
 // description, and with --help-all one sub-section per command listing all of its options.
@@ -66,6 +70,12 @@ void AddDecimalMarkFlags(CLI::App* command, bool& comma, bool& point,
         ->excludes(commaFlag);
 }
 
+// A pressure limit as the help text shows it, whole Pa.
+std::string PaText(float pressurePa)
+{
+    return std::to_string(std::lround(pressurePa));
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -77,12 +87,13 @@ int main(int argc, char** argv)
         "hygrova-calc");
     app.set_version_flag("--version", "hygrova-calc " HYGROVA_VERSION);
     app.formatter(std::make_shared<HelpFormatter>());  // before the commands, which take it
-    app.set_help_all_flag("--help-all", "Print the options of both commands and exit");
+    app.set_help_all_flag("--help-all", "Print the options of every command and exit");
     app.require_subcommand(1);
+    const std::string standardPressurePa(hygrova::kStandardPressureText);
 
     CLI::App* state = app.add_subcommand(
         "state", "Prints the eight quantities of one state: caption, text and unit per line.");
-    hygrova::StateCommand stateCommand{{}, kPressureDefault};
+    hygrova::StateCommand stateCommand{{}, standardPressurePa};
     bool stateDecimalComma = false, stateDecimalPoint = false;
     state->add_option("NAME=VALUE", stateCommand.assignments,
                       "Two known parameters, e.g. tdb=20 rh=50")
@@ -98,7 +109,7 @@ int main(int argc, char** argv)
         "Reads a CSV log of two parameters per row (and optionally p, Pa) and writes its other "
         "columns followed by tdb,twb,tdp,rh,d,h,v,pv,message.");
     hygrova::BatchCommand batchCommand;
-    batchCommand.pressurePa = kPressureDefault;
+    batchCommand.pressurePa = standardPressurePa;
     bool decimalComma = false, decimalPoint = false;
     batch->add_option("FILE", batchCommand.input,
                       "Input CSV file; - or nothing reads the standard input")
@@ -121,24 +132,40 @@ int main(int argc, char** argv)
                         "default for semicolon-separated logs",
                         "default for comma- and tab-separated logs");
 
+    std::string examples =
+        "  hygrova-calc state tdb=20 rh=50\n"
+        "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"
+        "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n"
+        "  hygrova-calc batch logger.csv --columns tdb=T_out,rh=RH_out > states.csv\n";
+#ifdef HYGROVA_WITH_PROJECT
+    std::string designPressurePa = standardPressurePa;  // mix's and process's --pressure
+    hygrova::ProjectCommands design(app, designPressurePa);
+    examples +=
+        "  hygrova-calc mix 'tdb=30 rh=60' 'tdb=24 rh=50' --ratio 1:3\n"
+        "  hygrova-calc process 'tdb=30 rh=60' 'tdb=14 rh=95' --flow 10000\n"
+        "  hygrova-calc project design.hygrova --json\n";
+#endif
+
     // Set last: subcommands take the footer of their parent when they are added.
     app.footer(
         "Parameters: tdb dry bulb, twb wet bulb and tdp dew point temperature (degrees "
         "Celsius), rh relative humidity (%), d moisture content (g/kg dry air), h enthalpy "
-        "(kJ/kg dry air). Pressures in Pa, 50000 to 200000, default 101325.\n\n"
-        "Examples:\n"
-        "  hygrova-calc state tdb=20 rh=50\n"
-        "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"
-        "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n"
-        "  hygrova-calc batch logger.csv --columns tdb=T_out,rh=RH_out > states.csv\n\n"
-        "'hygrova-calc state --help' and 'hygrova-calc batch --help' show the options of "
-        "each command, 'hygrova-calc --help-all' both.");
+        "(kJ/kg dry air). Pressures in Pa, " +
+        PaText(hygrova::kApplyPressureLimits.minimumPa) + " to " +
+        PaText(hygrova::kApplyPressureLimits.maximumPa) + ", default " + standardPressurePa + ".\n\nExamples:\n" + examples +
+        "\n'hygrova-calc state --help', 'hygrova-calc batch --help' and so on show the options "
+        "of each command, 'hygrova-calc --help-all' all of them.");
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : hygrova::kExitUnusable;
     }
+#ifdef HYGROVA_WITH_PROJECT
+    if (design.Parsed()) {
+        return design.Run();
+    }
+#endif
     if (state->parsed()) {
         stateCommand.decimalMark = stateDecimalComma ? DecimalMark::kComma : DecimalMark::kPoint;
         return hygrova::RunStateCommand(stateCommand);

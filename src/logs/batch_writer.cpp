@@ -1,6 +1,6 @@
 #include "logs/batch_writer.h"
 
-#include "query/quantity_names.h"
+#include "common/state_texts.h"
 
 #include <algorithm>
 #include <utility>
@@ -33,7 +33,7 @@ std::string OutputHeaderLine(const LogLayout& layout)
         AppendField(line, layout.names[column]);
         line.push_back(',');
     }
-    for (const ResultColumn& column : kResultColumns) {
+    for (const QuantityCaption& column : kQuantityCaptions) {
         line.append(column.name).push_back(',');
     }
     return line.append("message\n");

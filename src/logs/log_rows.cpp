@@ -2,7 +2,7 @@
 
 #include "logs/csv_fields.h"
 #include "logs/line_reader.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 
 #include <variant>
 

@@ -6,6 +6,7 @@
 // The batch command's CSV writer is one consumer; any front end that needs the readings
 // (their line numbers, numbers, texts, flags and carried fields) can be another.
 
+#include "common/standard_pressure.h"
 #include "logs/line_reader.h"
 #include "logs/log_rows.h"
 
@@ -18,7 +19,7 @@ namespace hygrova {
 
 struct LogOptions {
     unsigned jobs = 1;              // threads that solve blocks; 1 solves them on the calling thread
-    float pressureHpa = 1013.25f;   // for logs without a pressure column
+    float pressureHpa = kStandardPressureHpa;  // for logs without a pressure column
     std::size_t chunkLines = 4096;  // lines per block
     LogFormat format;
 };

@@ -1,7 +1,6 @@
 #include "shell/export/chart_sheet.h"
 
 #include "shell/widgets/chart_surface.h"
-#include "shell/windows/form1_main_window.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/vertical_label.h"
 
@@ -101,19 +100,17 @@ void DrawText(QPainter& painter, const SheetText& text)
 
 }  // namespace
 
-ChartSheet CaptureChartSheet(const Form1& form)
+ChartSheet CaptureChartSheet(const ChartWidgets& chart)
 {
-    const double tpp = TwipsPerPixel(&form);
-    const ChartSurface& picture = *form.Picture1;
+    const ChartSurface& picture = *chart.picture;
+    const double tpp = TwipsPerPixel(&picture);
 
     // The sheet spans the picture and the ink of the visible scale labels beside it, in
     // whole pixels of the client area, so that the picture's pixels stay whole.
     std::vector<const QLabel*> beside;
-    for (const auto* labels : {&form.Label9, &form.Label10}) {
-        for (const QLabel* label : *labels) {
-            if (label->isVisibleTo(form.Client)) {
-                beside.push_back(label);
-            }
+    for (const QLabel* label : chart.besideLabels) {
+        if (label->isVisibleTo(chart.area)) {
+            beside.push_back(label);
         }
     }
     QRectF extent(picture.geometry());
@@ -137,17 +134,12 @@ ChartSheet CaptureChartSheet(const Form1& form)
     for (const QLabel* label : beside) {
         AddLabelTexts(sheet.besideTexts, *label, label->geometry().translated(-origin), tpp);
     }
-    const auto addOnPicture = [&](const auto& labels) {
-        for (const QLabel* label : labels) {
-            if (label->isVisibleTo(form.Picture1)) {
-                AddLabelTexts(sheet.onTexts, *label, label->geometry().translated(pictureOffset),
-                              tpp);
-            }
+    for (const QLabel* label : chart.onLabels) {
+        if (label->isVisibleTo(&picture)) {
+            AddLabelTexts(sheet.onTexts, *label, label->geometry().translated(pictureOffset), tpp);
         }
-    };
-    addOnPicture(form.Label11);
-    addOnPicture(form.Label12);
-    sheet.onTexts.push_back(PressureCaption(*form.Frame1, pictureOffset, tpp));
+    }
+    sheet.onTexts.push_back(PressureCaption(*chart.pressureFrame, pictureOffset, tpp));
     return sheet;
 }
 

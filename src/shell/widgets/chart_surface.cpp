@@ -11,6 +11,10 @@
 namespace hygrova {
 namespace {
 
+// The fill color of a solid circle. The program never sets one of its own; red makes a
+// plotted state a red disc.
+constexpr Rgb kFillColor{255, 0, 0};
+
 QColor ToQColor(Rgb c)
 {
     return QColor(c.r, c.g, c.b);
@@ -117,12 +121,12 @@ void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
     QPainter painter(&m_image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(LinePen(outline, LineWeight()));
-    painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(m_fillColor))
+    painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(kFillColor))
                                                      : QBrush(Qt::NoBrush));
     painter.drawEllipse(QPointF(x / tpp, y / tpp), radius / tpp, radius / tpp);
     m_marks.push_back(
         {x, y, radius, outline,
-         m_fillStyle == FillStyle::Solid ? std::optional(m_fillColor) : std::nullopt});
+         m_fillStyle == FillStyle::Solid ? std::optional(kFillColor) : std::nullopt});
     update();
 }
 

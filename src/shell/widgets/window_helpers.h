@@ -10,11 +10,6 @@
 
 namespace hygrova {
 
-// The frame of the query dialog and the results window: a fixed-size tool window with a small
-// caption bar and only a close box.
-inline constexpr Qt::WindowFlags kToolWindowFlags =
-    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-
 // Centres the window on the primary screen's available area.
 inline void CentreOnScreen(QWidget& window)
 {
