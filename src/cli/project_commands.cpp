@@ -67,29 +67,42 @@ ProjectCommands::ProjectCommands(CLI::App& app, std::string& pressurePa) : m_pre
     m_mix = app.add_subcommand(
         "mix", "Prints the mixed state of two airs as the state command does: caption, text and "
                "unit per line.");
-    m_mix->add_option("STATE", m_states, stateHelp)->expected(2)->required();
-    CLI::Option* ratio = m_mix->add_option("--ratio", m_ratio, "Dry-air masses first:second, e.g. 1:3");
-    CLI::Option* flows = m_mix->add_option(
-        "--flows", m_flows, "Air flows first:second, m3/h at each state's specific volume");
+    m_mix->add_option("STATE", m_states, stateHelp)->expected(2)->required()->type_name("");
+    CLI::Option* ratio =
+        m_mix->add_option("--ratio", m_ratio, "Dry-air masses first:second, e.g. 1:3; or --flows")
+            ->type_name("A:B");
+    CLI::Option* flows =
+        m_mix->add_option("--flows", m_flows,
+                          "Air flows first:second, m3/h at each state's specific volume")
+            ->type_name("A:B");
     ratio->excludes(flows);
-    m_mix->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa");
+    m_mix->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa")
+        ->type_name("PA")
+        ->capture_default_str();
     m_mix->add_flag("--json", m_json, "Print one JSON object instead of lines");
 
     m_process = app.add_subcommand(
         "process", "Prints the differences of a process from the first state to the second: dt, "
                    "dd, dh, the heat-moisture ratio, the sensible and latent parts, and with a "
                    "flow the loads.");
-    m_process->add_option("STATE", m_states, stateHelp)->expected(2)->required();
-    m_process->add_option("--flow", m_flow, "Air flow, m3/h at the inlet state's specific volume");
-    m_process->add_option("--flow-unit", m_flowUnit, "m3/h (default) or kg/h of dry air")
-        ->check(CLI::IsMember({"m3/h", "kg/h"}));
-    m_process->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa");
+    m_process->add_option("STATE", m_states, stateHelp)->expected(2)->required()->type_name("");
+    m_process->add_option("--flow", m_flow,
+                          "Air flow in --flow-unit; without it no loads are printed")
+        ->type_name("F");
+    m_process->add_option("--flow-unit", m_flowUnit,
+                          "m3/h at the inlet state's specific volume, or kg/h of dry air")
+        ->type_name("UNIT")
+        ->check(CLI::IsMember({"m3/h", "kg/h"}).description(""))
+        ->capture_default_str();
+    m_process->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa")
+        ->type_name("PA")
+        ->capture_default_str();
     m_process->add_flag("--json", m_json, "Print one JSON object instead of lines");
 
     m_project = app.add_subcommand(
         "project", "Prints a project file's states and operations as the windows show them: a "
                    "tab-separated table, or JSON.");
-    m_project->add_option("FILE", m_file, "Project file (.hygrova)")->required();
+    m_project->add_option("FILE", m_file, "Project file (.hygrova)")->required()->type_name("");
     m_project->add_flag("--json", m_json, "Print one JSON document instead of the table");
 }
 
