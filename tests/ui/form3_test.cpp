@@ -235,6 +235,7 @@ TEST_F(SettingsDialogTest, PressureLimitsOfOkAndApply)
         Button button;
         const QString* message;  // null: accepted
         float storedHpa;
+        const char* caption = nullptr;  // the pressure in the main window's caption; null: as typed
     };
     const Row rows[] = {
         {"60000 is too small for OK", "60000", Button::Ok, &kTooSmall, 0},
@@ -257,6 +258,8 @@ TEST_F(SettingsDialogTest, PressureLimitsOfOkAndApply)
         {"the note's range is not enforced by Apply", "80000", Button::Apply, nullptr, 800},
         {"trailing letters are ignored by OK", "101325abc", Button::Ok, nullptr, 1013.25f},
         {"trailing letters are ignored by Apply", "101325abc", Button::Apply, nullptr, 1013.25f},
+        {"full-width digits of an input method", "１０１３２５", Button::Ok, nullptr, 1013.25f,
+         "101325"},
         {"blanks between digits are skipped", " 9 0 0 0 0", Button::Ok, nullptr, 900},
         {"exponent form", "1.2E5", Button::Apply, nullptr, 1200},
         {"hexadecimal form", "&H186A0", Button::Ok, nullptr, 1000},
@@ -289,9 +292,10 @@ TEST_F(SettingsDialogTest, PressureLimitsOfOkAndApply)
         } else {
             EXPECT_TRUE(warnings.messages().isEmpty());
             EXPECT_FLOAT_EQ(TheAppState().AtmosphericPressure, row.storedHpa);
-            EXPECT_EQ(form1.Frame1->title(), QStringLiteral("大气压力: ") +
-                                                 QString::fromUtf8(row.typed) +
-                                                 QStringLiteral(" Pa"));
+            EXPECT_EQ(form1.Frame1->title(),
+                      QStringLiteral("大气压力: ") +
+                          QString::fromUtf8(row.caption != nullptr ? row.caption : row.typed) +
+                          QStringLiteral(" Pa"));
             const bool stays = row.button == Button::Apply;
             EXPECT_EQ(dialog->isVisible(), stays);
             EXPECT_EQ(form1.isEnabled(), !stays);

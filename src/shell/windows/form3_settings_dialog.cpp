@@ -4,6 +4,7 @@
 #include "common/standard_pressure.h"
 #include "query/pressure_rule.h"
 #include "shell/widgets/control_style.h"
+#include "shell/widgets/entry_text.h"
 #include "shell/windows/settings_host.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/warning_box.h"
@@ -107,12 +108,14 @@ QComboBox* MakeComboBox(QWidget* parent, const QString& name, const QString& des
     return box;
 }
 
-// The entry a box stands for: the entry whose text the box shows, exactly, or -1 when the
-// shown text is no entry. The list control's own current index is not consulted, since it
-// can disagree with the text the user typed; this way what the user sees is what is stored.
+// The entry a box stands for: the entry whose text the box shows, exactly (a full-width "５"
+// typed by an input method counts as "5"), or -1 when the shown text is no entry. The list
+// control's own current index is not consulted, since it can disagree with the text the user
+// typed; this way what the user sees is what is stored.
 int ChosenEntry(const QComboBox& box)
 {
-    return box.findText(box.currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return box.findText(QString::fromStdString(EntryText(box.currentText())),
+                        Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 // The spacing an entry of a spacing box stands for: 1 for "1" and for no entry, else the
@@ -305,7 +308,7 @@ void Form3::Form_Unload()
 
 std::optional<float> Form3::TypedPressureHpa(const PressureLimits& limits)
 {
-    const PressureReading pressure = ReadPressurePa(Text1->text().toStdString(), limits);
+    const PressureReading pressure = ReadPressurePa(EntryText(Text1->text()), limits);
     if (pressure.problem.empty()) {
         return pressure.pressureHpa;
     }
@@ -331,7 +334,9 @@ void Form3::StoreSettings(float pressureHpa)
         state.*kLineFamilies[i].spacing = SpacingOfEntry(ChosenEntry(*spacingBoxes[i]));
     }
     state.AtmosphericPressure = pressureHpa;
-    m_main.ShowPressureCaption(Text1->text());
+    // The caption shows the pressure as typed, in the ASCII forms it was read in: a full-width
+    // "１０１３２５" shows as 101325, like every other number of the window.
+    m_main.ShowPressureCaption(QString::fromStdString(EntryText(Text1->text())));
 }
 
 }  // namespace hygrova

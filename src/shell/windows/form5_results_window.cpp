@@ -3,6 +3,7 @@
 #include "common/number_text.h"
 #include "model/checked_math.h"
 #include "shell/widgets/control_style.h"
+#include "shell/widgets/entry_text.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
 #include "shell/widgets/quantity_boxes.h"
@@ -124,8 +125,8 @@ void Form5::Command1_Click()
     if (Text5->text().isEmpty() || Text6->text().isEmpty()) {
         return;
     }
-    const float d = SingleOrInfinity(ParseLeadingNumber(Text5->text().toStdString()));
-    const float h = SingleOrInfinity(ParseLeadingNumber(Text6->text().toStdString()));
+    const float d = SingleOrInfinity(ParseLeadingNumber(EntryText(Text5->text())));
+    const float h = SingleOrInfinity(ParseLeadingNumber(EntryText(Text6->text())));
     m_main.PlotState(d, h);
 }
 
