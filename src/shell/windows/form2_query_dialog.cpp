@@ -243,7 +243,7 @@ void Form2::Command2_Click()
 
 void Form2::Command3_Click()
 {
-    hide();
+    HideForNextShowing(*this);
 }
 
 }  // namespace hygrova

@@ -273,7 +273,7 @@ void Form3::Command1_Click()
     }
     StoreSettings(*pressureHpa);
     m_main.HostWindow().setEnabled(true);
-    hide();
+    HideForNextShowing(*this);
     m_main.HostWindow().activateWindow();
     m_main.RedrawChart();
 }
@@ -281,7 +281,7 @@ void Form3::Command1_Click()
 void Form3::Command2_Click()
 {
     m_main.HostWindow().setEnabled(true);
-    hide();
+    HideForNextShowing(*this);
     m_main.HostWindow().activateWindow();
 }
 

@@ -140,7 +140,7 @@ void Form5::Command2_Click()
 
 void Form5::Command3_Click()
 {
-    hide();
+    HideForNextShowing(*this);
 }
 
 }  // namespace hygrova
