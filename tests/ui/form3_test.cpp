@@ -22,7 +22,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -46,22 +45,7 @@ const QString kTooLarge = QStringLiteral("大气压力过大，请重新输入�
 const QString kTooSmall = QStringLiteral("大气压力过小，请重新输入！");
 const QString kStartCaption = QStringLiteral("大气压力:  101325 Pa");
 
-// Replaces the text of an entry box as a user does: select all, delete, type. Chinese
-// characters arrive the way an input method delivers them, as committed text.
-void Retype(QLineEdit* box, const QString& text)
-{
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(box, c.toLatin1());
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QCoreApplication::sendEvent(box, &commit);
-        }
-    }
-}
+using test::Retype;
 
 void Retype(QComboBox* box, const QString& text)
 {

@@ -167,7 +167,9 @@ TEST_F(Form5Test, OpensAsTheDesignedTopmostToolWindowWithEmptyBoxes)
     EXPECT_EQ(buttons, QStringList({"描点", "清除", "关闭"}));
     EXPECT_EQ(form5->Command3->geometry(), QRect(312, 72, 57, 25));
     for (const QLineEdit* box : form5->ResultBoxes()) {
-        EXPECT_FALSE(box->isReadOnly()) << "the plot reads typed values";
+        // The plot reads typed values of d and h; the others only show their state.
+        EXPECT_EQ(box->isReadOnly(), box != form5->Text5 && box != form5->Text6)
+            << box->objectName().toStdString();
         EXPECT_TRUE(box->text().isEmpty());
     }
 }
@@ -224,6 +226,40 @@ TEST_F(Form5Test, PlotMarksWhatTheUserTypes)
         radius = mark.radius;
     }
     ExpectDiscsAt(RedPixels(Chart()), centres, radius);
+}
+
+// Typing d or h shows the state of the typed pair in the other six boxes, as the query gives
+// it, or empties them when the pair has none: never the values of another state.
+TEST_F(Form5Test, TypingMoistureOrEnthalpyShowsTheStateOfTheTypedPair)
+{
+    ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
+    const QStringList solved = ResultTexts();
+    const struct {
+        const char* name;
+        const char* d;
+        const char* h;
+        bool hasState;
+    } cases[] = {
+        {"a pair, d in full-width digits", "１０", "50", true},
+        {"no enthalpy", "10", "", false},
+        {"a moisture content out of range", "46", "50", false},
+        {"the pair again", "10", "50", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(Solve("5", "20"));  // another state in every box
+        test::Retype(form5->Text5, QString::fromUtf8(c.d));
+        test::Retype(form5->Text6, QString::fromUtf8(c.h));
+        const QStringList shown = ResultTexts();
+        for (int k = 0; k < 8; ++k) {
+            const QString expected = k == 4   ? QString::fromUtf8(c.d)
+                                     : k == 5 ? QString::fromUtf8(c.h)
+                                     : c.hasState ? solved[k]
+                                                  : QString();
+            EXPECT_EQ(shown[k], expected) << "Text" << k + 1;
+        }
+    }
+    EXPECT_TRUE(warnings.messages().isEmpty()) << "typing shows no warning box";
 }
 
 TEST_F(Form5Test, PlotMarksTheSolvedStateWithARedDisc)

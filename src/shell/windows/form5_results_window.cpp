@@ -1,5 +1,6 @@
 #include "shell/windows/form5_results_window.h"
 
+#include "common/app_state.h"
 #include "common/number_text.h"
 #include "model/checked_math.h"
 #include "shell/widgets/control_style.h"
@@ -12,6 +13,7 @@
 #include "shell/widgets/window_helpers.h"
 #include "shell/widgets/window_setup.h"
 
+#include <variant>
 #include <vector>
 
 #include <QGroupBox>
@@ -69,8 +71,9 @@ void Form5::CreateControls()
     Frame1->setGeometry(ToPixels(0, 0, 4575, 1695, tpp));
     UsePlainFrame(Frame1);
 
-    // The boxes are editable: the plot reads the moisture content and enthalpy back as
-    // typed, so the user may mark any state.
+    // The moisture content and enthalpy boxes are editable: the plot reads them back as
+    // typed, so the user may mark any state. The other six only show that state, so that the
+    // window never shows two states at once.
     const QuantityBoxes panel = AddQuantityBoxes(Frame1, kResultPlaces, kBoxWidth, kBoxHeight);
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
@@ -82,6 +85,9 @@ void Form5::CreateControls()
     for (int k = 0; k < kStateQuantityCount; ++k) {
         *captions[k] = panel.captions[k];
         *boxes[k] = panel.boxes[k];
+        if (k != kQuantityMoisture && k != kQuantityEnthalpy) {
+            panel.boxes[k]->setReadOnly(true);
+        }
         captionFamily.push_back({*captions[k], (*captions[k])->text(), TextRoom(**captions[k])});
         boxFamily.push_back({*boxes[k], QString::fromLatin1(kWidestResult), TextRoom(**boxes[k])});
     }
@@ -96,6 +102,9 @@ void Form5::CreateControls()
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
+    // Edited by the user only: the query's writing and "清除" leave the boxes as they write them.
+    connect(Text5, &QLineEdit::textEdited, this, &Form5::TypedPair_Change);
+    connect(Text6, &QLineEdit::textEdited, this, &Form5::TypedPair_Change);
 }
 
 void Form5::Form_Load()
@@ -135,6 +144,33 @@ void Form5::Command2_Click()
     m_main.RedrawChart();
     for (QLineEdit* box : ResultBoxes()) {
         box->clear();
+    }
+}
+
+void Form5::TypedPair_Change()
+{
+    ShowTypedPairState(SolveStatePoint(GatherTypedPair()));
+}
+
+StatePointQuery Form5::GatherTypedPair() const
+{
+    StatePointQuery query;
+    query.ticked[kMoistureSlot] = true;
+    query.ticked[kEnthalpySlot] = true;
+    query.texts[kMoistureSlot] = EntryText(Text5->text());
+    query.texts[kEnthalpySlot] = EntryText(Text6->text());
+    query.pressure = TheAppState().AtmosphericPressure;
+    return query;
+}
+
+void Form5::ShowTypedPairState(const StatePointOutcome& outcome)
+{
+    const auto* state = std::get_if<StateTexts>(&outcome);
+    const std::array<QLineEdit*, 8> boxes = ResultBoxes();
+    for (int k = 0; k < kStateQuantityCount; ++k) {
+        if (k != kQuantityMoisture && k != kQuantityEnthalpy) {
+            boxes[k]->setText(state != nullptr ? QString::fromStdString((*state)[k]) : QString());
+        }
     }
 }
 
