@@ -522,6 +522,12 @@ TEST_F(SettingsDialogTest, EveryCaptionAndEntryFitsItsControl)
     for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
         EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width());
     }
+    // The pressure box holds a pressure with hundredths or with a unit typed behind it.
+    for (const QString& pressure : {QStringLiteral("101325.25"), QStringLiteral("101325abc")}) {
+        Retype(dialog.Text1, pressure);
+        EXPECT_TRUE(test::ShowsWhole(dialog.Text1));
+        EXPECT_TRUE(dialog.Text1->toolTip().isEmpty()) << "whole in the box itself";
+    }
 }
 
 TEST_F(SettingsDialogTest, PagesSitWhereDesignedAndTheCaptionsUseTheSongFace)

@@ -5,6 +5,7 @@
 #include "query/pressure_rule.h"
 #include "shell/widgets/control_style.h"
 #include "shell/widgets/entry_text.h"
+#include "shell/widgets/label_fonts.h"
 #include "shell/windows/settings_host.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/warning_box.h"
@@ -35,6 +36,10 @@ constexpr double kTabLeft = 0;
 constexpr double kTabTop = 0;
 constexpr double kTabWidth = 5520;
 constexpr double kTabHeight = 2940;
+
+// Pressures the box shows whole in its usual font: the standard pressure with hundredths of a
+// pascal, and with three letters typed behind it.
+const char* const kLongPressureTexts[2] = {"101325.25", "101325abc"};
 
 // Entries of the color boxes; an entry's position is the color index it stands for
 // (QBColor), and "隐藏" is 15, white, the chart's background.
@@ -180,6 +185,14 @@ void Form3::CreatePressurePage(QWidget* page, QPoint pageOrigin)
     Text1 = new QLineEdit(QString::fromLatin1(kStandardPressureText), Frame5);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(place(2040, 360, 855, 270));
+    // The design's box is narrow for a pressure with decimals or a unit typed behind it: its
+    // font is the largest up to 9 pt at which such texts show whole, and a longer text shows
+    // smaller still.
+    const QSizeF room = TextRoom(*Text1);
+    const qreal pressurePointSize = FitFamilyFont(
+        {{Text1, QString::fromLatin1(kLongPressureTexts[0]), room},
+         {Text1, QString::fromLatin1(kLongPressureTexts[1]), room}});
+    KeepTextWhole(*Text1, [pressurePointSize] { return pressurePointSize; });
     Label2 = MakeLabel(Frame5, QStringLiteral("Label2"), QStringLiteral("Pa"),
                        place(3000, 360, 735, 255), kGreen);
     Label2->setFont(song);

@@ -32,8 +32,8 @@ constexpr double kClientHeight = 1785;
 constexpr double kBoxWidth = 855;
 constexpr double kBoxHeight = 270;
 
-// The widest text a query writes into a box: a vapour pressure of five figures and two
-// decimals, with room for a sign.
+// The widest text a query writes into a box for a state on the chart: a vapour pressure of
+// five figures and two decimals, with room for a sign.
 const char* const kWidestResult = "-88888.88";
 
 // Captions and boxes inside the frame, twips, in the order Text1..Text8. A caption reaches
@@ -79,7 +79,8 @@ void Form5::CreateControls()
                                   &Label5, &Label6, &Label7, &Label8};
     QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
     // Each family shares one font, the largest up to 9 pt at which every caption and every
-    // result (the widest a query writes) shows whole.
+    // usual result (the widest a query writes for a state on the chart) shows whole; a longer
+    // result, of a state far off the chart, shows smaller.
     std::vector<FontFitItem> captionFamily;
     std::vector<FontFitItem> boxFamily;
     for (int k = 0; k < kStateQuantityCount; ++k) {
@@ -92,7 +93,10 @@ void Form5::CreateControls()
         boxFamily.push_back({*boxes[k], QString::fromLatin1(kWidestResult), TextRoom(**boxes[k])});
     }
     FitFamilyFont(captionFamily);
-    FitFamilyFont(boxFamily);
+    const qreal boxPointSize = FitFamilyFont(boxFamily);
+    for (QLineEdit* box : panel.boxes) {
+        KeepTextWhole(*box, [boxPointSize] { return boxPointSize; });
+    }
 
     const auto buttons =
         AddButtons(this, {"描点", "清除", "关闭"}, {4680, 120, 855, 375}, {0, 480});
