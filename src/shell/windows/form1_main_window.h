@@ -3,6 +3,7 @@
 #include "shell/windows/query_host.h"
 #include "shell/windows/settings_host.h"
 #include "shell/platform/skin_engine.h"
+#include "shell/widgets/label_fonts.h"
 
 #include <array>
 #include <memory>
@@ -150,6 +151,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     // Holds the window in its shape; a child of the window.
     WindowShape* m_shape = nullptr;
+    // The readout boxes' font size at the present window size; a longer text shows smaller.
+    qreal m_readoutPointSize = kLabelPointSize;
 };
 
 }  // namespace hygrova
