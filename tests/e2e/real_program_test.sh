@@ -193,7 +193,12 @@ click $((X + 340)) $((Y + 52))
 poll 5 red_at_most $((baseline + 2)) || fail "清除 left the disc"
 shot chart-cleared
 
-# Minimized, the query windows come back with "查询"; the results window with "确定".
+# Minimized, the query windows come back with "查询"; the results window with "确定". A window
+# manager may slide a window it restores into place (Openbox does): the dialog is clicked
+# once it is back where it was.
+geometry "$query"
+query_place="$X $Y"
+back_in_place() { geometry "$1"; [ "$X $Y" = "$2" ]; }
 xdotool windowminimize "$query"
 xdotool windowminimize "$results"
 poll 5 iconic "$query" || fail "the query dialog was not minimized"
@@ -204,7 +209,7 @@ poll 5 viewable "$query" || fail "查询 did not bring the minimized query dialo
 poll 5 viewable "$results" || fail "查询 did not bring the minimized results window back"
 xdotool windowminimize "$results"
 poll 5 iconic "$results" || fail "the results window was not minimized"
-geometry "$query"
+poll 5 back_in_place "$query" "$query_place" || fail "the query dialog came back elsewhere"
 click $((X + 36)) $((Y + 196))
 poll 5 viewable "$results" || fail "确定 did not bring the minimized results window back"
 shot query-windows-back

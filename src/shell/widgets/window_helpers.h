@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/platform/twips.h"
+#include "shell/platform/window_state.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -30,12 +31,10 @@ inline void PlaceClientAt(QWidget& window, double left, double top, double width
     window.setGeometry(ToPixels(left, top, width, height, TwipsPerPixel(&window)));
 }
 
-// Brings a minimized window back.
+// Brings a minimized window back, also where only the window manager knows it minimized.
 inline void Unminimize(QWidget& window)
 {
-    if (window.isMinimized()) {
-        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    }
+    RestoreMinimized(window);
 }
 
 // Shows a window that may be hidden, minimized or behind others and puts it above them,

@@ -1,0 +1,105 @@
+#include "shell/platform/window_state.h"
+
+#include <algorithm>
+
+#include <QWidget>
+
+#ifdef HYGROVA_WITH_X11
+#include "shell/platform/x11_properties.h"
+#endif
+
+namespace hygrova {
+namespace {
+
+// Window states in which the window manager decides the window's size.
+constexpr Qt::WindowStates kSystemSizedStates =
+    Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+
+#ifdef HYGROVA_WITH_X11
+// The ICCCM's WM_STATE value of an iconified window.
+constexpr std::uint32_t kIconicState = 3;
+
+bool IconicOnX11(xcb_connection_t* connection, xcb_window_t window)
+{
+    const xcb_atom_t wmState = x11::Atom(connection, "WM_STATE");
+    const auto state = x11::Property32(connection, window, wmState, wmState, 1);
+    return !state.empty() && state.front() == kIconicState;
+}
+
+// Whether the window manager lists a maximized or full-screen state on the window.
+bool EnlargedOnX11(xcb_connection_t* connection, xcb_window_t window)
+{
+    const auto states = x11::Property32(connection, window, x11::Atom(connection, "_NET_WM_STATE"),
+                                        XCB_ATOM_ATOM, 64);
+    const xcb_atom_t enlarged[] = {x11::Atom(connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                                   x11::Atom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ"),
+                                   x11::Atom(connection, "_NET_WM_STATE_FULLSCREEN")};
+    return std::any_of(states.begin(), states.end(), [&](std::uint32_t state) {
+        return state != XCB_ATOM_NONE && std::find(std::begin(enlarged), std::end(enlarged),
+                                                   state) != std::end(enlarged);
+    });
+}
+#endif
+
+}  // namespace
+
+bool IsMinimizedBySystem(const QWidget& window)
+{
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    if (connection != nullptr && x11::WindowOf(window) != 0) {
+        return IconicOnX11(connection, x11::WindowOf(window));
+    }
+#endif
+    return window.isMinimized();
+}
+
+bool IsSizedBySystem(const QWidget& window)
+{
+    if (window.windowState() & kSystemSizedStates) {
+        return true;
+    }
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    if (connection != nullptr && x11::WindowOf(window) != 0) {
+        return IconicOnX11(connection, x11::WindowOf(window)) ||
+               EnlargedOnX11(connection, x11::WindowOf(window));
+    }
+#endif
+    return false;
+}
+
+void RestoreMinimized(QWidget& window)
+{
+    if (window.isMinimized()) {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        return;
+    }
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    const xcb_window_t id = x11::WindowOf(window);
+    if (connection != nullptr && id != 0 && IconicOnX11(connection, id)) {
+        xcb_map_window(connection, id);
+        xcb_flush(connection);
+    }
+#endif
+}
+
+bool PointerButtonHeld()
+{
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    if (connection != nullptr) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        const x11::ReplyPtr<xcb_query_pointer_reply_t> pointer(xcb_query_pointer_reply(
+            connection, xcb_query_pointer(connection, screen->root), nullptr));
+        constexpr std::uint16_t kButtons = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 |
+                                           XCB_BUTTON_MASK_3 | XCB_BUTTON_MASK_4 |
+                                           XCB_BUTTON_MASK_5;
+        return pointer && (pointer->mask & kButtons) != 0;
+    }
+#endif
+    return false;
+}
+
+}  // namespace hygrova

@@ -1,0 +1,28 @@
+#pragma once
+
+class QWidget;
+
+namespace hygrova {
+
+// What the window manager has made of a top-level window, asked of the window system itself.
+// Qt's own idea of it can lag behind: it learns a window manager's changes only from the
+// events it has handled so far, and it misses a minimize that follows closely on a restore
+// the program asked for (it then still takes the window for restored). Without X11, and for
+// windows without a native window, these are Qt's own window states.
+
+// Whether the window is minimized (an icon, not on the screen).
+bool IsMinimizedBySystem(const QWidget& window);
+
+// Whether the window manager sizes the window itself now: minimized, maximized in either
+// direction, or full screen.
+bool IsSizedBySystem(const QWidget& window);
+
+// Brings a minimized window back to the screen: through Qt where it knows the window
+// minimized, else (under X11) by mapping the window again, which asks the window manager to
+// leave the iconic state.
+void RestoreMinimized(QWidget& window);
+
+// Whether a pointer button is held down now, as when the user drags a window's frame.
+bool PointerButtonHeld();
+
+}  // namespace hygrova
