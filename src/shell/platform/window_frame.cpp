@@ -98,7 +98,7 @@ std::optional<QMargins> AnnouncedFrameMargins(const QWidget& window)
 #endif
 }
 
-std::optional<QMargins> ExpectedFrameMargins()
+std::optional<QMargins> ExpectedFrameMargins(QWidget* window)
 {
 #ifdef HYGROVA_WITH_X11
     xcb_connection_t* connection = x11::Connection();
@@ -106,8 +106,11 @@ std::optional<QMargins> ExpectedFrameMargins()
         return std::nullopt;
     }
     QWindow probe;
-    probe.create();
-    const auto id = static_cast<xcb_window_t>(probe.winId());
+    if (window == nullptr) {
+        probe.create();
+    }
+    const auto id = static_cast<xcb_window_t>(window != nullptr ? window->winId() : probe.winId());
+    const qreal ratio = window != nullptr ? window->devicePixelRatioF() : probe.devicePixelRatio();
     // Only a window manager that lists the request among the hints it supports answers it.
     const xcb_window_t root = RootOf(connection, id);
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
@@ -139,8 +142,9 @@ std::optional<QMargins> ExpectedFrameMargins()
     if (!extents) {
         return QMargins();
     }
-    return InPixels(*extents, probe.devicePixelRatio());
+    return InPixels(*extents, ratio);
 #else
+    Q_UNUSED(window);
     return std::nullopt;
 #endif
 }
@@ -195,6 +199,23 @@ void ShowEmptyTitle(QWidget& window)
     if (netName != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE) {
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, 0, nullptr);
     }
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+void DeclareOrdinaryWindow(QWidget& window)
+{
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    if (connection == nullptr) {
+        return;
+    }
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_atom_t normal = Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
+                        Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &normal);
     xcb_flush(connection);
 #else
     Q_UNUSED(window);

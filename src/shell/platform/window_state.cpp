@@ -1,7 +1,9 @@
 #include "shell/platform/window_state.h"
 
 #include <algorithm>
+#include <optional>
 
+#include <QEvent>
 #include <QWidget>
 
 #ifdef HYGROVA_WITH_X11
@@ -19,11 +21,16 @@ constexpr Qt::WindowStates kSystemSizedStates =
 // The ICCCM's WM_STATE value of an iconified window.
 constexpr std::uint32_t kIconicState = 3;
 
-bool IconicOnX11(xcb_connection_t* connection, xcb_window_t window)
+// Whether the window manager shows the window as an icon; empty where no window manager
+// has said anything of the window.
+std::optional<bool> IconicOnX11(xcb_connection_t* connection, xcb_window_t window)
 {
     const xcb_atom_t wmState = x11::Atom(connection, "WM_STATE");
     const auto state = x11::Property32(connection, window, wmState, wmState, 1);
-    return !state.empty() && state.front() == kIconicState;
+    if (state.empty()) {
+        return std::nullopt;
+    }
+    return state.front() == kIconicState;
 }
 
 // Whether the window manager lists a maximized or full-screen state on the window.
@@ -48,7 +55,7 @@ bool IsMinimizedBySystem(const QWidget& window)
 #ifdef HYGROVA_WITH_X11
     xcb_connection_t* connection = x11::Connection();
     if (connection != nullptr && x11::WindowOf(window) != 0) {
-        return IconicOnX11(connection, x11::WindowOf(window));
+        return IconicOnX11(connection, x11::WindowOf(window)).value_or(window.isMinimized());
     }
 #endif
     return window.isMinimized();
@@ -62,7 +69,7 @@ bool IsSizedBySystem(const QWidget& window)
 #ifdef HYGROVA_WITH_X11
     xcb_connection_t* connection = x11::Connection();
     if (connection != nullptr && x11::WindowOf(window) != 0) {
-        return IconicOnX11(connection, x11::WindowOf(window)) ||
+        return IconicOnX11(connection, x11::WindowOf(window)).value_or(false) ||
                EnlargedOnX11(connection, x11::WindowOf(window));
     }
 #endif
@@ -78,7 +85,7 @@ void RestoreMinimized(QWidget& window)
 #ifdef HYGROVA_WITH_X11
     xcb_connection_t* connection = x11::Connection();
     const xcb_window_t id = x11::WindowOf(window);
-    if (connection != nullptr && id != 0 && IconicOnX11(connection, id)) {
+    if (connection != nullptr && id != 0 && IconicOnX11(connection, id).value_or(false)) {
         xcb_map_window(connection, id);
         xcb_flush(connection);
     }
@@ -99,6 +106,28 @@ bool PointerButtonHeld()
         return pointer && (pointer->mask & kButtons) != 0;
     }
 #endif
+    return false;
+}
+
+StaysOnScreen::StaysOnScreen(QWidget& window) : QObject(&window), m_window(window)
+{
+    window.installEventFilter(this);
+}
+
+bool StaysOnScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_window && event->type() == QEvent::WindowStateChange &&
+        m_window.isMinimized()) {
+        // Once Qt has finished taking the window for minimized.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                RestoreMinimized(m_window);
+                m_window.raise();
+                m_window.activateWindow();
+            },
+            Qt::QueuedConnection);
+    }
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+
 class QWidget;
 
 namespace hygrova {
@@ -24,5 +26,22 @@ void RestoreMinimized(QWidget& window);
 
 // Whether a pointer button is held down now, as when the user drags a window's frame.
 bool PointerButtonHeld();
+
+// Brings a window that has no minimize box of its own straight back, together with what the
+// window manager minimized with it, whenever a window manager minimizes it all the same
+// (Openbox and KWin offer to, and Openbox then minimizes the window's owner too). Made a
+// child of the window.
+class StaysOnScreen : public QObject {
+    Q_OBJECT
+
+public:
+    explicit StaysOnScreen(QWidget& window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget& m_window;
+};
 
 }  // namespace hygrova
