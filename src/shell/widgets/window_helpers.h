@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/platform/screen_centring.h"
 #include "shell/platform/twips.h"
 #include "shell/platform/window_state.h"
 
@@ -16,12 +17,12 @@ namespace hygrova {
 inline constexpr Qt::WindowFlags kToolWindowFlags =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
-// Centres the window on the primary screen's available area.
+// Centres the window's outer frame, title bar included, on the primary screen's available
+// area, also where the window manager tells its frame only once it has drawn it. The window
+// must have its final size.
 inline void CentreOnScreen(QWidget& window)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
-    }
+    new FrameCentring(window);
 }
 
 // Puts the window's client area (not its frame) at the given screen position, with the given

@@ -21,7 +21,9 @@
 #include "shell/widgets/vertical_label.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/platform/disabled_window_clicks.h"
 #include "shell/platform/window_shape.h"
+#include "shell/platform/window_state.h"
 
 #include <algorithm>
 
@@ -106,6 +108,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_shape(new WindowShape(*th
     CreateControls();
     CreateMenu();
     CreateChartMenu();
+    new DisabledWindowClicks(*this, [this] { BringBackAwaitedWindow(); });
     Form_Load();
 }
 
@@ -559,6 +562,15 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::Form_Unload()
 {
     UnloadSecondaryWindows();
+}
+
+void Form1::BringBackAwaitedWindow()
+{
+    for (QWidget* awaited : {static_cast<QWidget*>(m_form3), static_cast<QWidget*>(m_form4)}) {
+        if (awaited != nullptr && awaited->isVisible() && IsMinimizedBySystem(*awaited)) {
+            ShowAndRaise(*awaited);
+        }
+    }
 }
 
 void Form1::UnloadSecondaryWindows()

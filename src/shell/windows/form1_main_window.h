@@ -138,6 +138,10 @@ private:
     // the design's, at which every one of them shows its text whole at the present window size.
     void FitLabelFonts();
     void UnloadSecondaryWindows();
+    // Clicked while it waits, disabled, for the settings dialog or the About window, the
+    // window brings back the one that was minimized, so that the user is never left with
+    // nothing to click.
+    void BringBackAwaitedWindow();
 
     QPointer<Form2> m_form2;
     QPointer<Form3> m_form3;

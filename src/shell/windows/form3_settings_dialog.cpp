@@ -6,6 +6,7 @@
 #include "shell/widgets/control_style.h"
 #include "shell/windows/form1_main_window.h"
 #include "shell/platform/twips.h"
+#include "shell/platform/window_frame.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
 
@@ -144,6 +145,8 @@ Form3::Form3(Form1& main)
     const double tpp = TwipsPerPixel(this);
     setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
     CreateControls();
+    // The window managers of Xfce and GNOME give its minimize box to ordinary windows only.
+    DeclareOrdinaryWindow(*this);
     CentreOnScreen(*this);
     Form_Load();
 }

@@ -3,6 +3,7 @@
 #include "shell/widgets/control_style.h"
 #include "shell/windows/form1_main_window.h"
 #include "shell/platform/twips.h"
+#include "shell/platform/window_state.h"
 #include "shell/widgets/window_helpers.h"
 
 #include <algorithm>
@@ -76,6 +77,8 @@ Form4::Form4(Form1& main)
     setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
     CreateControls();
     CentreOnScreen(*this);
+    // It has no minimize box; a window manager that minimizes it anyway gets it back at once.
+    new StaysOnScreen(*this);
     Form_Load();
 }
 
