@@ -24,8 +24,8 @@ QPoint CentredFrameCorner(const QSize& outerSize)
 
 FrameCentring::FrameCentring(QWidget& window) : QObject(&window), m_window(window)
 {
-    m_frame = ExpectedFrameMargins(&window).value_or(
-        AnnouncedFrameMargins(window).value_or(QMargins()));
+    m_frame =
+        ExpectedFrameMargins(&window).value_or(AnnouncedFrameMargins(window).value_or(QMargins()));
     Centre();
     window.installEventFilter(this);
 }

@@ -253,9 +253,9 @@ void WindowShape::KeepShapeOfNewFrame()
     if (first && !m_interactiveChange) {
         // The window manager did not tell its frame beforehand: the window is centred again
         // for the frame it drew, as it just appeared.
-        m_window.setGeometry(QRect(
-            CentredFrameCorner(OuterSize()) + QPoint(m_frame.left(), m_frame.top()),
-            m_window.size()));
+        m_window.setGeometry(
+            QRect(CentredFrameCorner(OuterSize()) + QPoint(m_frame.left(), m_frame.top()),
+                  m_window.size()));
     }
 }
 

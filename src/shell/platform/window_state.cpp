@@ -42,8 +42,8 @@ bool EnlargedOnX11(xcb_connection_t* connection, xcb_window_t window)
                                    x11::Atom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ"),
                                    x11::Atom(connection, "_NET_WM_STATE_FULLSCREEN")};
     return std::any_of(states.begin(), states.end(), [&](std::uint32_t state) {
-        return state != XCB_ATOM_NONE && std::find(std::begin(enlarged), std::end(enlarged),
-                                                   state) != std::end(enlarged);
+        return state != XCB_ATOM_NONE &&
+               std::find(std::begin(enlarged), std::end(enlarged), state) != std::end(enlarged);
     });
 }
 #endif
@@ -89,6 +89,31 @@ void RestoreMinimized(QWidget& window)
         xcb_map_window(connection, id);
         xcb_flush(connection);
     }
+#endif
+}
+
+void ActivateWindow(QWidget& window)
+{
+    window.activateWindow();
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    const xcb_window_t id = x11::WindowOf(window);
+    if (connection == nullptr || id == 0) {
+        return;
+    }
+    // _NET_ACTIVE_WINDOW from an application (source 1) without a time (0): the window
+    // manager takes its own present time.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = x11::Atom(connection, "_NET_ACTIVE_WINDOW");
+    message.data.data32[0] = 1;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
 #endif
 }
 
