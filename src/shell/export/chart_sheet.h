@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 #include <QTransform>
@@ -27,13 +28,18 @@ struct SheetText {
     QRectF rect;         // twips in the sheet
     int flags = 0;       // Qt::AlignmentFlag
     bool boxed = false;  // drawn on a white box, as the relative-humidity labels are
+    // Where the screen shows the label when the picture or a control covers part of it,
+    // twips in the sheet; empty when the label shows whole.
+    QPainterPath visiblePart;
 };
 
 // The chart as it leaves the window: the picture with its lines and marks, the scale labels
 // around and on it, and the pressure caption, all in twips on a sheet whose origin is its
 // top-left corner. Built from what the main window shows, so every output shows what the
-// screen shows; the readout boxes and the buttons stay behind.
+// screen shows: a label the screen hides stays out, one it cuts off is cut off the same way;
+// the readout boxes and the buttons stay behind.
 struct ChartSheet {
+    QString title;      // the chart's title (ChartTitle)
     double width = 0;   // twips
     double height = 0;  // twips
     QRectF picture;     // the chart picture, twips in the sheet
@@ -46,6 +52,10 @@ struct ChartSheet {
     QImage retained;                     // the picture's retained image, as on screen
 };
 
+// The chart's title, which names its files and documents: "焓湿图 <pressure> Pa".
+// pressureHpa: hPa.
+QString ChartTitle(float pressureHpa);
+
 // The chart sheet of the main window as it is on screen now.
 ChartSheet CaptureChartSheet(const Form1& form);
 
@@ -53,10 +63,15 @@ ChartSheet CaptureChartSheet(const Form1& form);
 QTransform SheetToOutput(const SheetPlacement& placement);
 
 // Paints the sheet at the placement: the labels beside the picture, the white picture with
-// the lines in their order and the marks, then the labels on it and the caption. With
-// `usePicture` set, the retained image stands in for the white picture, its lines and its
-// marks, pixel for pixel (the placement must then map one screen pixel to whole pixels).
+// the lines in their order and the marks, then the labels on it and the caption. A given
+// `picture` image stands in for the white picture, its lines and its marks, pixel for pixel
+// (the placement must then map one of its pixels to one output pixel).
 void PaintChartSheet(QPainter& painter, const ChartSheet& sheet, const SheetPlacement& placement,
-                     bool usePicture = false);
+                     const QImage* picture = nullptr);
+
+// The picture drawn as the screen draws it, at `scale` image pixels per screen pixel: lines
+// traced one screen pixel wide into the pixels, marks antialiased. At the screen's own pixel
+// ratio it is the picture's retained image.
+QImage PictureImage(const ChartSheet& sheet, double scale);
 
 }  // namespace hygrova

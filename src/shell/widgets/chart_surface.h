@@ -12,6 +12,13 @@
 
 namespace hygrova {
 
+// The chart picture's own drawing, into an image with its device pixel ratio set: the display
+// list traced straight into the pixels, each line one logical pixel wide (see DrawHairlines),
+// and a plotted mark as an antialiased circle with an outline of that width.
+// Coordinates in twips of the picture; twipsPerPixel: twips per logical pixel.
+void DrawChartLines(QImage& image, const std::vector<ChartSegment>& segments, double twipsPerPixel);
+void DrawChartMark(QImage& image, const ChartMark& mark, double twipsPerPixel);
+
 // Picture1: the white chart picture of the main window. What is drawn on it stays in a
 // retained image, at the screen's device pixel ratio, until it is cleared; painting the
 // widget only copies that image, so the chart and the plotted points survive being covered.
@@ -64,11 +71,6 @@ protected:
 private:
     // Matches the image to the widget's size and pixel ratio, keeping what was drawn.
     void FitImage();
-    // The retained image as a canvas for the line tracer, fitted to the widget first.
-    PixelCanvas Canvas();
-    // The width of every chart line, device pixels: one logical pixel, so that lines keep
-    // their weight on high-density screens.
-    int LineWeight() const;
     double TwipsPerPx() const;
 
     QImage m_image;

@@ -243,12 +243,33 @@ void Form1::CreateChartMenu()
     menu_copy->setObjectName(QStringLiteral("menu_copy"));
     menu_save->setObjectName(QStringLiteral("menu_save"));
     menu_print->setObjectName(QStringLiteral("menu_print"));
+    // The keys of chart programs, shown in the menu, work anywhere in the active main window
+    // (Ctrl+S and Ctrl+O stay free for files of the program's own).
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {menu_copy, QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {menu_save, QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {menu_print, QKeySequence(Qt::CTRL | Qt::Key_P)}};
+    for (const auto& [action, key] : keys) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
     connect(menu_copy, &QAction::triggered, this, &Form1::menu_copy_Click);
     connect(menu_save, &QAction::triggered, this, &Form1::menu_save_Click);
     connect(menu_print, &QAction::triggered, this, &Form1::menu_print_Click);
 
     Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Picture1, &QWidget::customContextMenuRequested, this, &Form1::Picture1_ContextMenu);
+    // The scale labels around the picture open the menu as the picture does.
+    for (const auto* labels : {&Label9, &Label10}) {
+        for (QLabel* label : *labels) {
+            label->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(label, &QWidget::customContextMenuRequested, this,
+                    [this, label](const QPoint& position) {
+                        Picture1_ContextMenu(Picture1->mapFromGlobal(label->mapToGlobal(position)));
+                    });
+        }
+    }
     // The keys work anywhere in the active main window; the action stays off the menu bar.
     auto* menuKey = new QAction(this);
     menuKey->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
@@ -462,15 +483,7 @@ void Form1::menu_copy_Click()
 
 void Form1::menu_save_Click()
 {
-    const ChartFileChoice choice =
-        AskChartFile(this, TheAppState().AtmosphericPressure, devicePixelRatioF());
-    if (choice.fileName.isEmpty()) {
-        return;
-    }
-    const QString failure = SaveChart(choice.fileName, CaptureChartSheet(*this), choice.pngScale);
-    if (!failure.isEmpty()) {
-        ShowWarningBox(this, failure);
-    }
+    SaveChartAsked(this, CaptureChartSheet(*this), m_chartFiles);
 }
 
 void Form1::menu_print_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/windows/query_host.h"
+#include "shell/export/chart_export_dialogs.h"
 #include "shell/platform/skin_engine.h"
 
 #include <array>
@@ -149,6 +150,8 @@ private:
     QPointer<Form5> m_form5;
     // The printer the chart goes to, made on the first print; it keeps the user's choices.
     std::unique_ptr<QPrinter> m_printer;
+    // The folder and file type the chart was last saved in, for the run.
+    ChartFileMemory m_chartFiles;
     // Holds the window in its shape; a child of the window.
     WindowShape* m_shape = nullptr;
 };
