@@ -1,10 +1,14 @@
 #include "shell/platform/window_state.h"
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #ifdef HYGROVA_WITH_X11
 #include "shell/platform/x11_properties.h"
@@ -47,6 +51,36 @@ bool EnlargedOnX11(xcb_connection_t* connection, xcb_window_t window)
     });
 }
 #endif
+
+// How long after an activation the window asks again if another window of the program gets
+// the focus.
+constexpr std::chrono::milliseconds kActivationGrace{500};
+
+// Asks the window manager to activate the window, with its own present time: an activation
+// request from an application (_NET_ACTIVE_WINDOW, source 1) without a time.
+void AskForActivationNow(QWidget& window)
+{
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    const xcb_window_t id = x11::WindowOf(window);
+    if (connection == nullptr || id == 0) {
+        return;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = id;
+    message.type = x11::Atom(connection, "_NET_ACTIVE_WINDOW");
+    message.data.data32[0] = 1;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    xcb_send_event(connection, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
 
 }  // namespace
 
@@ -95,26 +129,20 @@ void RestoreMinimized(QWidget& window)
 void ActivateWindow(QWidget& window)
 {
     window.activateWindow();
-#ifdef HYGROVA_WITH_X11
-    xcb_connection_t* connection = x11::Connection();
-    const xcb_window_t id = x11::WindowOf(window);
-    if (connection == nullptr || id == 0) {
-        return;
-    }
-    // _NET_ACTIVE_WINDOW from an application (source 1) without a time (0): the window
-    // manager takes its own present time.
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = id;
-    message.type = x11::Atom(connection, "_NET_ACTIVE_WINDOW");
-    message.data.data32[0] = 1;
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    xcb_send_event(connection, 0, screen->root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
-#endif
+    AskForActivationNow(window);
+    // Where the window manager passes the focus on a moment later all the same (xfwm4 may,
+    // once a message box has gone), the window asks once more.
+    auto* watch = new QObject(&window);
+    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, watch,
+                     [watch, &window](QWindow* focused) {
+                         if (focused != nullptr && focused != window.windowHandle() &&
+                             window.isVisible()) {
+                             window.activateWindow();
+                             AskForActivationNow(window);
+                             watch->deleteLater();
+                         }
+                     });
+    QTimer::singleShot(kActivationGrace, watch, &QObject::deleteLater);
 }
 
 bool PointerButtonHeld()

@@ -27,7 +27,9 @@ void RestoreMinimized(QWidget& window);
 // Makes the window the active one, as Qt's activateWindow() does, and asks the window
 // manager once more with the present time: Qt asks with the time of the last event it has
 // handled, which xfwm4 hands on to the X server, and the server ignores a focus change older
-// than the last one (such as the window manager's own when a message box goes).
+// than the last one (such as the window manager's own when a message box goes). Should the
+// window manager still give another window of the program the focus a moment later, the
+// window asks again, once.
 void ActivateWindow(QWidget& window);
 
 // Whether a pointer button is held down now, as when the user drags a window's frame.
