@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -82,6 +83,32 @@ TEST_F(Form1Test, StartsWithDefaultsCaptionAndDrawnChart)
         EXPECT_TRUE(box->isReadOnly());
         EXPECT_TRUE(box->text().isEmpty());
     }
+}
+
+// The window appears before it draws its chart, but its first picture holds the whole chart
+// and the title picture.
+TEST_F(Form1Test, TheFirstPaintShowsTheWholeChart)
+{
+    Form1 fresh;
+    struct FirstPaint : QObject {
+        const Form1& form;
+        std::optional<std::pair<std::size_t, bool>> seen;  // segments drawn, title picture
+        explicit FirstPaint(const Form1& f) : form(f) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && !seen) {
+                seen = {form.Picture1->DrawnSegments().size(),
+                        !form.Image1->pixmap().isNull()};
+            }
+            return false;
+        }
+    } watch(fresh);
+    fresh.Picture1->installEventFilter(&watch);
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    ASSERT_TRUE(test::WaitUntil([&] { return watch.seen.has_value(); }));
+    EXPECT_EQ(watch.seen->first, form1.Picture1->DrawnSegments().size());
+    EXPECT_TRUE(watch.seen->second);
 }
 
 TEST_F(Form1Test, EveryWindowSetsUpItsSkinEngineOnLoading)

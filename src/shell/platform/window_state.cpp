@@ -100,6 +100,10 @@ bool IsSizedBySystem(const QWidget& window)
     if (window.windowState() & kSystemSizedStates) {
         return true;
     }
+    // Before the window is first shown, the window manager has not seen it.
+    if (!window.testAttribute(Qt::WA_WState_Visible)) {
+        return false;
+    }
 #ifdef HYGROVA_WITH_X11
     xcb_connection_t* connection = x11::Connection();
     if (connection != nullptr && x11::WindowOf(window) != 0) {

@@ -20,11 +20,24 @@ xcb_connection_t* Connection()
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
 {
-    const ReplyPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
+    return Atoms(connection, {name}).front();
+}
+
+std::vector<xcb_atom_t> Atoms(xcb_connection_t* connection,
+                              std::initializer_list<const char*> names)
+{
+    std::vector<xcb_intern_atom_cookie_t> cookies;
+    for (const char* name : names) {
+        cookies.push_back(xcb_intern_atom(
+            connection, 1, static_cast<std::uint16_t>(std::strlen(name)), name));
+    }
+    std::vector<xcb_atom_t> atoms;
+    for (const xcb_intern_atom_cookie_t cookie : cookies) {
+        const ReplyPtr<xcb_intern_atom_reply_t> atom(
+            xcb_intern_atom_reply(connection, cookie, nullptr));
+        atoms.push_back(atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE});
+    }
+    return atoms;
 }
 
 std::vector<std::uint32_t> Property32(xcb_connection_t* connection, xcb_window_t window,

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -27,8 +28,11 @@ using ReplyPtr = std::unique_ptr<Reply, FreeDeleter>;
 // Qt's connection to the X server; null when the program does not run on X11.
 xcb_connection_t* Connection();
 
-// The atom of the name, XCB_ATOM_NONE when the server has none of that name.
+// The atom of the name, XCB_ATOM_NONE when the server has none of that name; and of several
+// names, asked in one round trip.
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name);
+std::vector<xcb_atom_t> Atoms(xcb_connection_t* connection,
+                              std::initializer_list<const char*> names);
 
 // The 32-bit values of a property of an X window (empty when it is not set or has another
 // type or format).

@@ -21,7 +21,7 @@
 #include "shell/widgets/vertical_label.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
-#include "shell/platform/disabled_window_clicks.h"
+#include "shell/platform/native_window_events.h"
 #include "shell/platform/window_shape.h"
 #include "shell/platform/window_state.h"
 
@@ -108,7 +108,13 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_shape(new WindowShape(*th
     CreateControls();
     CreateMenu();
     CreateChartMenu();
-    new DisabledWindowClicks(*this, [this] { BringBackAwaitedWindow(); });
+    new NativeWindowEvents(*this, [this](QEvent& event) {
+        if (event.type() == QEvent::Expose && m_awaitingFirstExposure) {
+            Form_FirstExposure();
+        } else if (event.type() == QEvent::MouseButtonPress && !isEnabled()) {
+            BringBackAwaitedWindow();
+        }
+    });
     Form_Load();
 }
 
@@ -156,7 +162,6 @@ void Form1::CreateControls()
     Image1 = new QLabel(Client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
-    Image1->setPixmap(TitlePicture(devicePixelRatioF()));
     Image1->setGeometry(ToPixels(11520, 720, 975, 4335, tpp));
 }
 
@@ -330,8 +335,20 @@ void Form1::Form_Resize()
     };
     attempt([this] { m_shape->Keep(); });
     attempt([this] { ScaleLayout(*this, TheAppState()); });
+    // The window appears without its chart and with its design fonts; it has both before
+    // it is first painted.
+    if (m_awaitingFirstExposure) {
+        return;
+    }
     attempt([this] { RedrawChart(); });
     attempt([this] { FitLabelFonts(); });
+}
+
+void Form1::Form_FirstExposure()
+{
+    m_awaitingFirstExposure = false;
+    Image1->setPixmap(TitlePicture(devicePixelRatioF()));
+    Form_Resize();
 }
 
 void Form1::drawpic()

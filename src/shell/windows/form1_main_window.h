@@ -125,6 +125,9 @@ protected:
 private:
     void Form_Load();
     void Form_Resize();
+    // The window is on the screen, about to be painted for the first time: the chart, the
+    // label fonts and the title picture, which its showing does not need, are made now.
+    void Form_FirstExposure();
     void Form_Unload();
 
     void CreateControls();
@@ -154,6 +157,8 @@ private:
     ChartFileMemory m_chartFiles;
     // Holds the window in its shape; a child of the window.
     WindowShape* m_shape = nullptr;
+    // The window has not yet been on the screen.
+    bool m_awaitingFirstExposure = true;
 };
 
 }  // namespace hygrova
