@@ -84,7 +84,8 @@ void BM_Batch(benchmark::State& state)
 }
 BENCHMARK(BM_Batch)->ArgName("jobs")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// SolveStatePoint alone on the same rows, one thread.
+// SolveStatePoint alone on the same rows, one thread: the fast form and the reference.
+template <StatePointOutcome (*Solve)(const StatePointQuery&)>
 void BM_SolveOnly(benchmark::State& state)
 {
     StatePointQuery query;
@@ -93,12 +94,15 @@ void BM_SolveOnly(benchmark::State& state)
         for (const Row& row : Rows()) {
             query.texts[kDryBulbSlot] = row.dryBulb;
             query.texts[kRelHumiditySlot] = row.relativeHumidity;
-            benchmark::DoNotOptimize(SolveStatePoint(query));
+            benchmark::DoNotOptimize(Solve(query));
         }
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }
-BENCHMARK(BM_SolveOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SolveOnly<SolveStatePoint>)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SolveOnly<reference::SolveStatePoint>)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace hygrova

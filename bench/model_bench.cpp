@@ -1,5 +1,6 @@
 // Cost of one call of each property function and solver, cycling through a handful of
-// ordinary arguments so that no call can be folded away.
+// ordinary arguments so that no call can be folded away. The saturation pressure and the
+// solvers are timed in their fast forms and in the step-by-step reference forms.
 
 #include "model/properties.h"
 #include "model/solvers.h"
@@ -38,6 +39,7 @@ void BM_SaturationPressure(benchmark::State& state)
 
 // The same over a thousand temperatures spread across the chart's span, -40 to 59.9 deg C in
 // steps of 0.1: no argument repeats often enough to favour a branch.
+template <float (*Ps)(float)>
 void BM_SaturationPressureSpread(benchmark::State& state)
 {
     static const std::array<float, 1000> temperatures = [] {
@@ -49,7 +51,7 @@ void BM_SaturationPressureSpread(benchmark::State& state)
     }();
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(SaturationPressure(temperatures[i]));
+        benchmark::DoNotOptimize(Ps(temperatures[i]));
         i = (i + 1) % temperatures.size();
     }
 }
@@ -100,13 +102,13 @@ void BM_WetBulbMoisture(benchmark::State& state)
     });
 }
 
+template <float (*Solve)(float, float)>
 void BM_SaturationTemperatureForEnthalpy(benchmark::State& state)
 {
-    Cycle(state, [](std::size_t i) {
-        return SaturationTemperatureForEnthalpy(kEnthalpies[i], kStandardPressureHpa);
-    });
+    Cycle(state, [](std::size_t i) { return Solve(kEnthalpies[i], kStandardPressureHpa); });
 }
 
+template <float (*Solve)(float, float, float, float)>
 void BM_TemperatureForRhAndEnthalpy(benchmark::State& state)
 {
     // Wet-bulb temperature, enthalpy and humidity of ordinary states.
@@ -118,17 +120,19 @@ void BM_TemperatureForRhAndEnthalpy(benchmark::State& state)
     }};
     Cycle(state, [](std::size_t i) {
         const auto& s = kStates[i % kStates.size()];
-        return TemperatureForRhAndEnthalpy(s[0], s[1], s[2], kStandardPressureHpa);
+        return Solve(s[0], s[1], s[2], kStandardPressureHpa);
     });
 }
 
+template <float (*Solve)(float)>
 void BM_TemperatureForSaturationPressure(benchmark::State& state)
 {
-    Cycle(state, [](std::size_t i) { return TemperatureForSaturationPressure(kPressures[i]); });
+    Cycle(state, [](std::size_t i) { return Solve(kPressures[i]); });
 }
 
 BENCHMARK(BM_SaturationPressure);
-BENCHMARK(BM_SaturationPressureSpread);
+BENCHMARK(BM_SaturationPressureSpread<SaturationPressure>);
+BENCHMARK(BM_SaturationPressureSpread<reference::SaturationPressure>);
 BENCHMARK(BM_EnthalpyOf);
 BENCHMARK(BM_TemperatureOf);
 BENCHMARK(BM_MoistureContentOf);
@@ -137,9 +141,12 @@ BENCHMARK(BM_DewPointOf);
 BENCHMARK(BM_RelativeHumidityOf);
 BENCHMARK(BM_SpecificVolumeOf);
 BENCHMARK(BM_WetBulbMoisture);
-BENCHMARK(BM_SaturationTemperatureForEnthalpy);
-BENCHMARK(BM_TemperatureForRhAndEnthalpy);
-BENCHMARK(BM_TemperatureForSaturationPressure);
+BENCHMARK(BM_SaturationTemperatureForEnthalpy<SaturationTemperatureForEnthalpy>);
+BENCHMARK(BM_SaturationTemperatureForEnthalpy<reference::SaturationTemperatureForEnthalpy>);
+BENCHMARK(BM_TemperatureForRhAndEnthalpy<TemperatureForRhAndEnthalpy>);
+BENCHMARK(BM_TemperatureForRhAndEnthalpy<reference::TemperatureForRhAndEnthalpy>);
+BENCHMARK(BM_TemperatureForSaturationPressure<TemperatureForSaturationPressure>);
+BENCHMARK(BM_TemperatureForSaturationPressure<reference::TemperatureForSaturationPressure>);
 
 }  // namespace
 }  // namespace hygrova

@@ -1,5 +1,6 @@
 // Cost of one press of "确定": SolveStatePoint for each of the thirteen pair codes, fed two
-// values of the same ordinary state (25 deg C at 60 %, 1013.25 hPa).
+// values of the same ordinary state (25 deg C at 60 %, 1013.25 hPa), and its text steps; each
+// in its fast form and in the step-by-step reference form.
 
 #include "common/decimal_rounding.h"
 #include "common/number_text.h"
@@ -17,6 +18,7 @@ namespace {
 const std::string kStateTexts[kQuerySlotCount] = {"25",     "19.421", "60",
                                                   "11.894", "55.547", "16.716"};
 
+template <StatePointOutcome (*Solve)(const StatePointQuery&)>
 void BM_SolveStatePoint(benchmark::State& state)
 {
     const auto code = static_cast<int>(state.range(0));
@@ -25,30 +27,26 @@ void BM_SolveStatePoint(benchmark::State& state)
         query.ticked[slot] = true;
         query.texts[slot] = kStateTexts[slot];
     }
-    if (!std::holds_alternative<StateTexts>(SolveStatePoint(query))) {
+    if (!std::holds_alternative<StateTexts>(Solve(query))) {
         state.SkipWithError("the query gives no results");
         return;
     }
     for (auto _ : state) {
-        benchmark::DoNotOptimize(SolveStatePoint(query));
+        benchmark::DoNotOptimize(Solve(query));
     }
 }
 
-BENCHMARK(BM_SolveStatePoint)
-    ->ArgName("code")
-    ->Arg(12)
-    ->Arg(13)
-    ->Arg(14)
-    ->Arg(15)
-    ->Arg(16)
-    ->Arg(23)
-    ->Arg(24)
-    ->Arg(26)
-    ->Arg(34)
-    ->Arg(35)
-    ->Arg(36)
-    ->Arg(45)
-    ->Arg(56);
+// The thirteen pair codes that have a calculation chain.
+void EveryPairCode(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->ArgName("code");
+    for (const int code : {12, 13, 14, 15, 16, 23, 24, 26, 34, 35, 36, 45, 56}) {
+        benchmark->Arg(code);
+    }
+}
+
+BENCHMARK(BM_SolveStatePoint<SolveStatePoint>)->Apply(EveryPairCode);
+BENCHMARK(BM_SolveStatePoint<reference::SolveStatePoint>)->Apply(EveryPairCode);
 
 // The text and rounding steps of one query, each on the eight values of the state above.
 constexpr float kStateValues[8] = {25.0f,     19.4213f, 16.7162f, 60.0f,
@@ -63,27 +61,31 @@ void BM_ParseLeadingNumber(benchmark::State& state)
     }
 }
 
+template <float (*Round)(float, int)>
 void BM_RoundToDecimals(benchmark::State& state)
 {
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(RoundToDecimals(kStateValues[i], 3));
+        benchmark::DoNotOptimize(Round(kStateValues[i], 3));
         i = (i + 1) % 8;
     }
 }
 
+template <std::string (*Text)(float)>
 void BM_PlainNumberText(benchmark::State& state)
 {
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(PlainNumberText(kStateValues[i]));
+        benchmark::DoNotOptimize(Text(kStateValues[i]));
         i = (i + 1) % 8;
     }
 }
 
 BENCHMARK(BM_ParseLeadingNumber);
-BENCHMARK(BM_RoundToDecimals);
-BENCHMARK(BM_PlainNumberText);
+BENCHMARK(BM_RoundToDecimals<RoundToDecimals>);
+BENCHMARK(BM_RoundToDecimals<reference::RoundToDecimals>);
+BENCHMARK(BM_PlainNumberText<PlainNumberText>);
+BENCHMARK(BM_PlainNumberText<reference::PlainNumberText>);
 
 }  // namespace
 }  // namespace hygrova

@@ -144,6 +144,61 @@ def csv_reader():
     }
 
 
+def project_file():
+    import json
+
+    def project(states, operations, pressure="101325", version=1, **extra):
+        document = {
+            "format": "hygrova-project", "version": version, "pressure_pa": pressure,
+            "chart": {"moisture_line_color": 0, "enthalpy_line_color": 2, "rh_line_color": 9,
+                      "isotherm_color": 7, "moisture_line_spacing": 1,
+                      "enthalpy_line_spacing": 1, "isotherm_spacing": 1},
+            "states": states, "operations": operations}
+        document.update(extra)
+        return json.dumps(document, ensure_ascii=False, indent=2).encode()
+
+    def typed(id, label, known, note=""):
+        return {"id": id, "label": label, "note": note, "known": known}
+
+    def produced(id, label):
+        return {"id": id, "label": label, "note": ""}
+
+    outdoor = typed(1, "室外", {"tdb": "30", "rh": "60"}, "夏季")
+    room = typed(2, "B", {"rh": "50", "tdb": "24"})
+    coil = typed(3, "C", {"tdb": "14", "rh": "95"})
+    mix = {"id": 5, "kind": "mix", "first": 1, "second": 2, "output": 4, "basis": "mass_ratio",
+           "first_share": "1", "second_share": "3"}
+    line = {"id": 7, "kind": "epsilon_line", "from": 2, "output": 6, "epsilon": "8000",
+            "end": "rh", "end_value": "90"}
+    process = {"id": 8, "kind": "process", "from": 4, "to": 3, "flow": "10000",
+               "flow_unit": "m3/h"}
+    design = project([outdoor, room, coil, produced(4, "M"), produced(6, "S")],
+                     [mix, line, process])
+    return {
+        "empty_project": project([], []),
+        "design": design,
+        "flows_and_infinity": project(
+            [outdoor, room, produced(4, "M"), produced(6, "E")],
+            [dict(mix, basis="flows", first_share="2000", second_share="6000"),
+             dict(line, epsilon="∞", end="dt", end_value="-5"),
+             dict(process, flow="3600", flow_unit="kg/h", **{"from": 1, "to": 2})],
+            pressure="95000abc"),
+        "problems_inside": project(
+            [typed(1, "A", {"twb": "15", "h": "50"}), typed(2, "B", {"tdb": "80", "rh": "5"}),
+             produced(4, "M")],
+            [dict(mix, first_share="0", second_share="0")]),
+        "supersaturated": project(
+            [typed(1, "A", {"tdb": "40", "rh": "100"}), typed(2, "B", {"tdb": "-10", "rh": "100"}),
+             produced(4, "M")], [dict(mix, second_share="1")]),
+        "truncated": design[: len(design) // 2],
+        "newer": project([], [], version=2),
+        "unknown_key": project([], [], colour=1),
+        "cycle": project([outdoor, produced(4, "M")], [dict(mix, second=4)]),
+        "not_json": b"format: hygrova-project\n",
+        "number_overflow": b'{"format": 1e999, "version": 1}',
+    }
+
+
 def main():
     for target, seeds in {
         "fuzz_number_text": number_text(),
@@ -151,6 +206,7 @@ def main():
         "fuzz_readout": readout(),
         "fuzz_chart": chart(),
         "fuzz_csv_reader": csv_reader(),
+        "fuzz_project_file": project_file(),
     }.items():
         folder = ROOT / target
         shutil.rmtree(folder, ignore_errors=True)

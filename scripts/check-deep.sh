@@ -39,21 +39,23 @@ started=$SECONDS
 configure_args=("$@")
 elapsed() { echo "($(((SECONDS - started) / 60)) min $(((SECONDS - started) % 60)) s so far)"; }
 
-# Configures and builds a preset, runs a check of the build (a command; `true` for none) and
-# then the preset's tests. Fails at the first step that fails.
+# Configures and builds a preset with the extra arguments, as scripts/build.sh does
+# (HYGROVA_TARGETS may name targets).
+build() {
+  HYGROVA_PRESET=$1 "$root/scripts/build.sh" "${configure_args[@]}"
+}
+
+# Builds a preset, runs a check of the build (a command; `true` for none) and then the
+# preset's tests. Fails at the first step that fails.
 build_and_test() {
   local preset=$1
   shift
-  cmake --preset "$preset" "${configure_args[@]}" >/dev/null &&
-    cmake --build --preset "$preset" --parallel "$jobs" &&
-    "$@" &&
-    ctest --preset "$preset" --parallel "$jobs"
+  build "$preset" && "$@" && ctest --preset "$preset" --parallel "$jobs"
 }
 
 # --- 1. Core and window tests under the sanitizers (GCC) -----------------------------------
 echo "== Core and window tests under AddressSanitizer, LeakSanitizer and UBSan (GCC, $san_build)"
-cmake --preset san "${configure_args[@]}" >/dev/null
-cmake --build --preset san --parallel "$jobs"
+build san
 
 # ASan and LSan write each report to a file of its own (one per process, test discovery
 # included), so a report fails the stage even where a process's output is not shown. UBSan
@@ -89,10 +91,10 @@ echo "== Sanitizer stage done $(elapsed)"
 
 # --- 2. Fuzzers (clang, libFuzzer) ------------------------------------------------------
 echo "== Fuzzers, ${fuzz_seconds} s each (clang, $fuzz_build)"
-cmake --preset fuzz "${configure_args[@]}" >/dev/null
-cmake --build --preset fuzz --parallel "$jobs"
+build fuzz
 
-fuzzers=(fuzz_number_text fuzz_state_point fuzz_readout fuzz_chart fuzz_csv_reader)
+# The targets fuzz/CMakeLists.txt builds, one name a line.
+mapfile -t fuzzers <"$fuzz_build/fuzz/fuzzers.txt"
 artifacts=$fuzz_build/artifacts
 rm -rf "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"
 mkdir -p "$artifacts" "$fuzz_build/corpus-run" "$fuzz_build/logs"
@@ -171,8 +173,7 @@ echo "== Windows stage done in $((SECONDS - windows_started)) s $(elapsed)"
 
 # --- 5. Fast forms against their references (GCC, optimised) -------------------------------
 echo "== Equivalence of the fast core forms with their references (at most ${deep_minutes} min)"
-cmake --preset test "${configure_args[@]}" >/dev/null
-cmake --build --preset test --parallel "$jobs" --target equivalence_check
+HYGROVA_TARGETS=equivalence_check build test
 if ! timeout "${deep_minutes}m" "$root/build/test/tests/deep/equivalence_check"; then
   failed+=("equivalence of the fast forms (a difference, or over ${deep_minutes} min)")
 fi

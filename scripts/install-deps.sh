@@ -11,10 +11,10 @@ packages=(
   build-essential cmake ninja-build pkg-config locales
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev qt6-svg-dev libisal-dev libxcb1-dev
   fonts-wqy-microhei fonts-dejavu-core fonts-arphic-uming
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev help2man time
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev help2man time
   xvfb xauth x11-utils x11-apps xdotool imagemagick openbox wmctrl poppler-utils
   weston qt6-wayland
-  dpkg-dev desktop-file-utils appstream lintian
+  dpkg-dev desktop-file-utils appstream lintian shared-mime-info
 )
 if [ "${HYGROVA_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)

@@ -6,9 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-"$root/scripts/install-deps.sh"
-cmake --preset package "$@" >/dev/null
-cmake --build --preset package --parallel "$(nproc)"
+HYGROVA_PRESET=package "$root/scripts/build.sh" "$@"
 output=$(cpack --preset package)
 echo "$output"
 deb=$(sed -n 's/^CPack: - package: \(.*\.deb\) generated\.$/\1/p' <<<"$output")

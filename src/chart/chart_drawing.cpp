@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <utility>
+#include <vector>
 
 namespace hygrova {
 namespace {
@@ -45,6 +45,13 @@ constexpr int kEnthalpyTitleIndex = 16;
 // Room in the display list for the default chart: 860 curve segments, 91 isotherms and about
 // 1,160 lines of the sweep at 1013.25 hPa. Lower pressures draw more and let it grow.
 constexpr std::size_t kReservedSegments = 2304;
+// The vertices of a relative-humidity curve after its first (-15 .. 70 deg C), and the
+// isotherms (-20 .. 70 deg C).
+constexpr int kRhVerticesPerCurve = 86;
+constexpr int kIsothermCount = 91;
+// Room for the ends of each family of the sweep's lines: about 300 moisture and 870 enthalpy
+// lines at 1013.25 hPa.
+constexpr std::size_t kReservedSweepEnds = 1024;
 // The enthalpy counter's start, kJ/kg.
 constexpr std::int16_t kFirstEnthalpyLine = -20;
 
@@ -55,6 +62,40 @@ struct CurvePoint {
     float h;
     float x;
     float y;
+};
+
+// The points the scale labels stand at, gathered while the lines are drawn, in drawing order.
+// A draw that faults has gathered the points of the lines drawn before the fault.
+struct LabelAnchors {
+    // A vertex of the relative-humidity curve k / 10 at temperature t, deg C.
+    struct RhVertex {
+        int k;
+        float t;
+        CurvePoint point;
+    };
+    // The left end of the isotherm t, deg C: y, twips.
+    struct IsothermEnd {
+        float t;
+        float leftY;
+    };
+    // The end of a line of constant moisture content m, g/kg: x, twips, and whether it ends
+    // on the saturation chord rather than (below the first saturation point) on the base line.
+    struct MoistureEnd {
+        int m;
+        float x;
+        bool onChord;
+    };
+    // The end of a line of constant enthalpy e, kJ/kg, on the saturation chord, twips.
+    struct EnthalpyEnd {
+        int e;
+        float x;
+        float y;
+    };
+
+    std::vector<RhVertex> rhVertices;
+    std::vector<IsothermEnd> isothermEnds;
+    std::vector<MoistureEnd> moistureEnds;
+    std::vector<EnthalpyEnd> enthalpyEnds;
 };
 
 // Whether the line of integer value `value` is drawn at `spacing`: the remainder of the
@@ -76,6 +117,14 @@ void Increment(std::int16_t& counter)
     counter = static_cast<std::int16_t>(counter + 1);
 }
 
+// The value at `at` of the straight chord from (x0, y0) to (x1, y1): y0 + (at - x0) (y1 - y0)
+// / (x1 - x0), each step in single precision. The sweep takes the saturation curve between
+// two whole degrees as such a chord.
+float OnChord(float x0, float y0, float x1, float y1, float at)
+{
+    return Add(y0, Div(Mul(Sub(at, x0), Sub(y1, y0)), Sub(x1, x0)));
+}
+
 // Moves label `index` of `labels`, unless the index lies outside the array (only values far
 // beyond the chart, at pressures the settings never store, compute such an index).
 template <std::size_t N>
@@ -86,17 +135,19 @@ void Place(std::array<std::optional<LabelPlace>, N>& labels, int index, float le
     }
 }
 
-// One draw of the chart: the picture, the settings and the display list being built.
+// The lines of one draw of the chart: the picture, the settings and the display list being
+// built, with the points the labels stand at.
 class ChartBuilder {
 public:
-    // Builds into `drawing`, which keeps what was built should a step fault.
-    ChartBuilder(const PictureGeometry& picture, const AppState& state, ChartDrawing& drawing)
-        : m_picture(picture),
-          m_state(state),
+    // Builds into `drawing` and `anchors`, which keep what was built should a step fault.
+    ChartBuilder(const PictureGeometry& picture, const AppState& state, ChartDrawing& drawing,
+                 LabelAnchors& anchors)
+        : m_state(state),
           m_pressure(state.AtmosphericPressure),
           m_unit(ChartUnitFor(picture)),
           m_height(picture.height),
-          m_drawing(drawing)
+          m_drawing(drawing),
+          m_anchors(anchors)
     {
         m_drawing.unit = m_unit;
         // The saturation pressure depends on the temperature alone and never faults on the
@@ -110,6 +161,10 @@ public:
     void Build()
     {
         m_drawing.segments.reserve(kReservedSegments);
+        m_anchors.rhVertices.reserve(kRhCurveCount * kRhVerticesPerCurve);
+        m_anchors.isothermEnds.reserve(kIsothermCount);
+        m_anchors.moistureEnds.reserve(kReservedSweepEnds);
+        m_anchors.enthalpyEnds.reserve(kReservedSweepEnds);
         DrawRhCurves();
         DrawIsotherms();
         DrawSaturationSweep();
@@ -139,7 +194,6 @@ private:
 
     void DrawRhCurves()
     {
-        const float labelLeft = Mul(kRhLabelLeft, m_unit);
         for (int k = 1; k <= kRhCurveCount; ++k) {
             const float phi = Div(static_cast<float>(k), 10.0f);
             const auto vertex = [&](float t) {
@@ -152,14 +206,7 @@ private:
             CurvePoint previous = vertex(kColdest);
             for (float t = kSecondRhVertex; t <= kWarmest; t += 1.0f) {
                 const CurvePoint current = vertex(t);
-                if (k <= 3) {
-                    // 10 %, 20 %, 30 %: at 60, 59 and 58 deg C, where the curves are apart.
-                    if (t == static_cast<float>(61 - k)) {
-                        Place(m_drawing.label12, k - 1, current.x, current.y);
-                    }
-                } else if (kRhLabelBandLow < current.d && current.d < kRhLabelBandHigh) {
-                    Place(m_drawing.label12, k - 1, labelLeft, current.y);
-                }
+                m_anchors.rhVertices.push_back({k, t, current});
                 AddSegment(previous.x, previous.y, current.x, current.y, m_state.RhLineColor);
                 previous = current;
             }
@@ -171,14 +218,10 @@ private:
         for (float t = kColdest; t <= kWarmest; t += 1.0f) {
             const float leftY = Map(0.0f, EnthalpyOf(t, 0.0f)).y;
             const CurvePoint right = Saturation(t);
-            const int degrees = static_cast<int>(t);
-            if (OnSpacing(degrees, m_state.IsothermSpacing)) {
+            if (OnSpacing(static_cast<int>(t), m_state.IsothermSpacing)) {
                 AddSegment(0.0f, leftY, right.x, right.y, m_state.IsothermColor);
             }
-            if (t < kWarmest && degrees % 10 == 0) {
-                Place(m_drawing.label9, degrees / 10 + 2, Mul(kTemperatureLabelLeft, m_unit),
-                      Add(m_picture.top, leftY));
-            }
+            m_anchors.isothermEnds.push_back({t, leftY});
         }
     }
 
@@ -206,30 +249,18 @@ private:
                 if (OnSpacing(m, m_state.MoistureLineSpacing)) {
                     AddSegment(x, 0.0f, x, m_baseY, m_state.MoistureLineColor);
                 }
-                if (m % 5 == 0) {
-                    PlaceMoistureLabel(m / 5, Add(m_picture.left, x));
-                }
+                m_anchors.moistureEnds.push_back({m, x, false});
             } else if (value < q.d) {
-                const float y = Add(p.y, Div(Mul(Sub(x, p.x), Sub(q.y, p.y)), Sub(q.x, p.x)));
+                const float y = OnChord(p.x, p.y, q.x, q.y, x);
                 if (OnSpacing(m, m_state.MoistureLineSpacing)) {
                     AddSegment(x, 0.0f, x, y, m_state.MoistureLineColor);
                 }
-                if (m % 5 == 0 && m <= kLastNumberedMoisture) {
-                    PlaceMoistureLabel(m / 5, Add(m_picture.left, x));
-                } else if (m == kMoistureTitleValue) {
-                    // The title's left is x itself, without the picture's left offset.
-                    PlaceMoistureLabel(kMoistureTitleIndex, x);
-                }
+                m_anchors.moistureEnds.push_back({m, x, true});
             } else {
                 return;
             }
             Increment(m);
         }
-    }
-
-    void PlaceMoistureLabel(int index, float left)
-    {
-        Place(m_drawing.label10, index, left, Mul(kMoistureLabelTop, m_unit));
     }
 
     // The constant-enthalpy lines e, e + 1, ... below hQ: at 45 deg from the left edge, down
@@ -240,6 +271,7 @@ private:
             const float value = static_cast<float>(e);
             const float leftY = Map(0.0f, value).y;
             if (value < p.h) {
+                // Below the first saturation point, without a label.
                 if (OnSpacing(e, m_state.EnthalpyLineSpacing)) {
                     AddSegment(0.0f, leftY, Sub(m_baseY, leftY), m_baseY,
                                m_state.EnthalpyLineColor);
@@ -247,24 +279,17 @@ private:
             } else if (value >= q.h) {
                 return;
             } else {
-                const float d = Add(p.d, Div(Mul(Sub(value, p.h), Sub(q.d, p.d)), Sub(q.h, p.h)));
-                const float x = Mul(m_unit, d);
-                const float y = Add(p.y, Div(Mul(Sub(q.y, p.y), Sub(x, p.x)), Sub(q.x, p.x)));
+                const float x = Mul(m_unit, OnChord(p.h, p.d, q.h, q.d, value));
+                const float y = OnChord(p.x, p.y, q.x, q.y, x);
                 if (OnSpacing(e, m_state.EnthalpyLineSpacing)) {
                     AddSegment(0.0f, leftY, x, y, m_state.EnthalpyLineColor);
                 }
-                if (e % 10 == 0 && e <= kLastNumberedEnthalpy) {
-                    Place(m_drawing.label11, e / 10 + 1, x, y);
-                } else if (e == kEnthalpyTitleValue) {
-                    Place(m_drawing.label11, kEnthalpyTopLabelIndex, x, y);
-                    Place(m_drawing.label11, kEnthalpyTitleIndex, x, Add(y, m_unit));
-                }
+                m_anchors.enthalpyEnds.push_back({e, x, y});
             }
             Increment(e);
         }
     }
 
-    const PictureGeometry& m_picture;
     const AppState& m_state;
     // Atmospheric pressure, hPa; chart unit, twips per g/kg; picture height, twips.
     const float m_pressure;
@@ -275,7 +300,58 @@ private:
     // Saturation pressures, hPa, of kColdest, kColdest + 1, ..., kWarmest + 1.
     std::array<float, kSaturationTableSize> m_saturationPressure{};
     ChartDrawing& m_drawing;
+    LabelAnchors& m_anchors;
 };
+
+// The scale labels of a draw, placed at the points its lines gathered. Throws ArithmeticFault
+// when a label's place lies beyond single precision (only pictures far beyond any screen
+// reach that); the labels placed before stay.
+void PlaceLabels(const LabelAnchors& anchors, const PictureGeometry& picture, float unit,
+                 ChartDrawing& drawing)
+{
+    // 10 %, 20 %, 30 % at 60, 59 and 58 deg C, where the curves are apart; the others at
+    // their warmest vertex strictly inside the band, left edge at kRhLabelLeft units.
+    const float rhLabelLeft = Mul(kRhLabelLeft, unit);
+    for (const LabelAnchors::RhVertex& v : anchors.rhVertices) {
+        if (v.k <= 3) {
+            if (v.t == static_cast<float>(61 - v.k)) {
+                Place(drawing.label12, v.k - 1, v.point.x, v.point.y);
+            }
+        } else if (kRhLabelBandLow < v.point.d && v.point.d < kRhLabelBandHigh) {
+            Place(drawing.label12, v.k - 1, rhLabelLeft, v.point.y);
+        }
+    }
+    // In the margin left of the picture, level with the isotherms' left ends, from -20 to
+    // 60 deg C.
+    for (const LabelAnchors::IsothermEnd& end : anchors.isothermEnds) {
+        const int degrees = static_cast<int>(end.t);
+        if (end.t < kWarmest && degrees % 10 == 0) {
+            Place(drawing.label9, degrees / 10 + 2, Mul(kTemperatureLabelLeft, unit),
+                  Add(picture.top, end.leftY));
+        }
+    }
+    // Above the picture, every 5 g/kg; the title's left is the line's x itself, without the
+    // picture's left offset.
+    const float moistureTop = Mul(kMoistureLabelTop, unit);
+    for (const LabelAnchors::MoistureEnd& end : anchors.moistureEnds) {
+        const int m = end.m;
+        if (m % 5 == 0 && (!end.onChord || m <= kLastNumberedMoisture)) {
+            Place(drawing.label10, m / 5, Add(picture.left, end.x), moistureTop);
+        } else if (end.onChord && m == kMoistureTitleValue) {
+            Place(drawing.label10, kMoistureTitleIndex, end.x, moistureTop);
+        }
+    }
+    // On the saturation curve, every 10 kJ/kg, and the title one unit below the "140".
+    for (const LabelAnchors::EnthalpyEnd& end : anchors.enthalpyEnds) {
+        const int e = end.e;
+        if (e % 10 == 0 && e <= kLastNumberedEnthalpy) {
+            Place(drawing.label11, e / 10 + 1, end.x, end.y);
+        } else if (e == kEnthalpyTitleValue) {
+            Place(drawing.label11, kEnthalpyTopLabelIndex, end.x, end.y);
+            Place(drawing.label11, kEnthalpyTitleIndex, end.x, Add(end.y, unit));
+        }
+    }
+}
 
 // twips rounded to whole pixels of twipsPerPixel, halves away from zero.
 float Snap(double twips, float twipsPerPixel)
@@ -317,10 +393,16 @@ ChartDrawing BuildChart(const PictureGeometry& picture, const AppState& state)
 ChartDrawing BuildChartUpToFault(const PictureGeometry& picture, const AppState& state)
 {
     ChartDrawing drawing;
+    LabelAnchors anchors;
     try {
-        ChartBuilder(picture, state, drawing).Build();
+        ChartBuilder(picture, state, drawing, anchors).Build();
     } catch (const ArithmeticFault& fault) {
         drawing.fault = fault.kind();
+    }
+    try {
+        PlaceLabels(anchors, picture, drawing.unit, drawing);
+    } catch (const ArithmeticFault& fault) {
+        drawing.fault = drawing.fault.value_or(fault.kind());
     }
     return drawing;
 }

@@ -10,9 +10,8 @@
 namespace hygrova {
 namespace {
 
-StateTexts ComputeReadout(float x, float y, float unit, float pictureHeight, float pressure)
+StateTexts ComputeReadout(const ChartState& state, float pressure)
 {
-    const ChartState state = MapFromChart(x, y, unit, pictureHeight);
     const float pv = VapourPressureOf(state.d, pressure);
     const float t = TemperatureOf(state.h, state.d);
     const float ps = SaturationPressure(t);
@@ -41,7 +40,16 @@ StateTexts ComputeReadout(float x, float y, float unit, float pictureHeight, flo
 StateTexts ReadoutAt(float x, float y, float unit, float pictureHeight, float pressure)
 {
     try {
-        return ComputeReadout(x, y, unit, pictureHeight, pressure);
+        return ComputeReadout(MapFromChart(x, y, unit, pictureHeight), pressure);
+    } catch (const ArithmeticFault&) {
+        return {};
+    }
+}
+
+StateTexts ReadoutOf(float d, float h, float pressure)
+{
+    try {
+        return ComputeReadout({d, h}, pressure);
     } catch (const ArithmeticFault&) {
         return {};
     }

@@ -17,4 +17,8 @@ namespace hygrova {
 // texts are empty.
 StateTexts ReadoutAt(float x, float y, float unit, float pictureHeight, float pressure);
 
+// The readout of the state (d, h) itself (g/kg, kJ/kg), the same texts ReadoutAt shows at
+// the point the chart mapping gives for it.
+StateTexts ReadoutOf(float d, float h, float pressure);
+
 }  // namespace hygrova

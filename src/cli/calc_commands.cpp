@@ -1,7 +1,7 @@
 #include "cli/calc_commands.h"
 
 #include "logs/batch_run.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 #include "cli/state_command.h"
 
 #include <cerrno>

@@ -2,11 +2,27 @@
 // and over files of measurements.
 
 #include "cli/calc_commands.h"
+#include "common/standard_pressure.h"
+#include "query/pressure_rule.h"
+#ifdef HYGROVA_WITH_PROJECT
+#include "cli/project_commands.h"
+#endif
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
+
+namespace {
+
+// A pressure limit as the help text shows it, whole Pa.
+std::string PaText(float pressurePa)
+{
+    return std::to_string(std::lround(pressurePa));
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -16,7 +32,7 @@ int main(int argc, char** argv)
         "hygrova-calc");
     app.set_version_flag("--version", "hygrova-calc " HYGROVA_VERSION);
     app.require_subcommand(1);
-    std::string pressurePa = "101325";
+    std::string pressurePa(hygrova::kStandardPressureText);
 
     CLI::App* state = app.add_subcommand(
         "state", "Prints the eight quantities of one state: caption, text and unit per line.");
@@ -37,23 +53,39 @@ int main(int argc, char** argv)
         ->check(CLI::Range(1u, 64u));
     batch->add_option("--pressure", pressurePa, "Atmospheric pressure for rows without p, Pa");
 
+    std::string examples =
+        "  hygrova-calc state tdb=20 rh=50\n"
+        "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"
+        "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n";
+#ifdef HYGROVA_WITH_PROJECT
+    hygrova::ProjectCommands design(app, pressurePa);
+    examples +=
+        "  hygrova-calc mix 'tdb=30 rh=60' 'tdb=24 rh=50' --ratio 1:3\n"
+        "  hygrova-calc process 'tdb=30 rh=60' 'tdb=14 rh=95' --flow 10000\n"
+        "  hygrova-calc project design.hygrova --json\n";
+#endif
+
     // Set last: subcommands take the footer of their parent when they are added.
     app.footer(
         "Parameters: tdb dry bulb, twb wet bulb and tdp dew point temperature (degrees "
         "Celsius), rh relative humidity (%), d moisture content (g/kg dry air), h enthalpy "
-        "(kJ/kg dry air). Pressures in Pa, 50000 to 200000, default 101325.\n\n"
-        "Examples:\n"
-        "  hygrova-calc state tdb=20 rh=50\n"
-        "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"
-        "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n\n"
-        "'hygrova-calc state --help' and 'hygrova-calc batch --help' show the options of "
-        "each command.");
+        "(kJ/kg dry air). Pressures in Pa, " +
+        PaText(hygrova::kApplyPressureLimits.minimumPa) + " to " +
+        PaText(hygrova::kApplyPressureLimits.maximumPa) + ", default " + pressurePa +
+        ".\n\nExamples:\n" + examples +
+        "\n'hygrova-calc state --help', 'hygrova-calc batch --help' and so on show the options "
+        "of each command.");
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         return app.exit(error) == 0 ? 0 : hygrova::kExitUnusable;
     }
+#ifdef HYGROVA_WITH_PROJECT
+    if (design.Parsed()) {
+        return design.Run();
+    }
+#endif
     if (state->parsed()) {
         return hygrova::RunStateCommand(assignments, pressurePa, json);
     }

@@ -35,8 +35,8 @@ std::string StateLines(const StateTexts& results)
 {
     std::string lines;
     for (std::size_t i = 0; i < results.size(); ++i) {
-        lines.append(kResultColumns[i].caption).append("\t").append(results[i]).append("\t");
-        lines.append(kResultColumns[i].unit).append("\n");
+        lines.append(kQuantityCaptions[i].caption).append("\t").append(results[i]).append("\t");
+        lines.append(kQuantityCaptions[i].unit).append("\n");
     }
     return lines;
 }
@@ -48,7 +48,7 @@ std::string StateJson(const StateTexts& results)
     std::string json = "{";
     for (std::size_t i = 0; i < results.size(); ++i) {
         const std::string_view text = results[i];
-        json.append(i == 0 ? "\"" : ",\"").append(kResultColumns[i].name).append("\":");
+        json.append(i == 0 ? "\"" : ",\"").append(kQuantityCaptions[i].name).append("\":");
         if (text.empty()) {
             json.append("null");
         } else {

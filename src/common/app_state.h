@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/standard_pressure.h"
+
 #include <cstdint>
 
 namespace hygrova {
@@ -18,7 +20,7 @@ struct AppState {
     std::int16_t EnthalpyLineSpacing = 1;
     std::int16_t IsothermSpacing = 1;
     // Atmospheric pressure, hPa.
-    float AtmosphericPressure = 1013.25f;
+    float AtmosphericPressure = kStandardPressureHpa;
     // Twips per g/kg on the chart; 0 until the chart is first drawn.
     float ChartUnit = 0.0f;
     // Inner size of the main window, twips, when its layout was recorded.

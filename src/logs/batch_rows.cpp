@@ -3,7 +3,7 @@
 #include "query/quantity_names.h"
 #include "logs/csv_fields.h"
 #include "logs/line_reader.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 #include "cli/state_command.h"
 
 #include <variant>
@@ -115,7 +115,7 @@ HeaderReading ReadHeader(std::string_view line)
 std::string OutputHeaderLine()
 {
     std::string line;
-    for (const ResultColumn& column : kResultColumns) {
+    for (const QuantityCaption& column : kQuantityCaptions) {
         line.append(column.name).push_back(',');
     }
     return line.append("message\n");
@@ -157,7 +157,7 @@ std::string_view RowSolver::AppendRow(std::string_view line, bool tooLong, std::
         m_problem.assign(ProblemOf(outcome));
         problem = m_problem;
     }
-    out.append(kResultColumns.size(), ',');
+    out.append(kQuantityCaptions.size(), ',');
     AppendField(out, problem);
     out.push_back('\n');
     return problem;

@@ -4,6 +4,7 @@
 // several, the output rows written in input order. Memory stays flat: only a few blocks are
 // held at a time.
 
+#include "common/standard_pressure.h"
 #include "logs/line_reader.h"
 
 #include <cstdint>
@@ -15,7 +16,7 @@ namespace hygrova {
 
 struct BatchOptions {
     unsigned jobs = 1;              // threads that solve rows; 1 solves them on the calling thread
-    float pressureHpa = 1013.25f;   // for rows without a pressure column
+    float pressureHpa = kStandardPressureHpa;  // for rows without a pressure column
     std::size_t chunkLines = 4096;  // lines per block handed to a thread
 };
 

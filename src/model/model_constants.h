@@ -13,6 +13,9 @@ constexpr double kTriplePointK = 273.16;
 constexpr double kHpaPerMmHg = 1.3332;
 // Ratio of the molar masses of water and dry air, g/kg (622, not 621.9; single precision).
 constexpr float kMolarRatio = 622.0f;
+// Latent heat of evaporation of water at 0 deg C, kJ/kg: the vapour term of the enthalpy
+// (EnthalpyOf), and what a process's latent part is reckoned with.
+constexpr double kLatentHeatKjPerKg = 2501.0;
 // mmHg per standard atmosphere (single precision).
 constexpr float kMmHgPerAtm = 760.0f;
 

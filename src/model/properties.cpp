@@ -9,6 +9,7 @@ namespace hygrova {
 namespace {
 
 using model::kHpaPerMmHg;
+using model::kLatentHeatKjPerKg;
 using model::kMolarRatio;
 using model::kTriplePointK;
 
@@ -19,7 +20,7 @@ constexpr float kDewPointBranchMmHg = 4.581f;
 
 float EnthalpyOf(float t, float d)
 {
-    return Single(Checked((1.85 * t + 2501.0) * (0.001 * d)) + 1.01 * t);
+    return Single(Checked((1.85 * t + kLatentHeatKjPerKg) * (0.001 * d)) + 1.01 * t);
 }
 
 float TemperatureOf(float h, float d)

@@ -5,9 +5,6 @@
 namespace hygrova {
 namespace {
 
-constexpr std::array<std::string_view, kQuerySlotCount> kSlotNames = {"tdb", "twb", "rh",
-                                                                      "d",   "h",   "tdp"};
-
 bool SameIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) {
@@ -27,7 +24,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b)
 std::optional<int> SlotOfName(std::string_view name)
 {
     for (int slot = 0; slot < kQuerySlotCount; ++slot) {
-        if (SameIgnoringCase(name, kSlotNames[slot])) {
+        if (SameIgnoringCase(name, NameOfSlot(slot))) {
             return slot;
         }
     }
@@ -36,7 +33,7 @@ std::optional<int> SlotOfName(std::string_view name)
 
 std::string_view NameOfSlot(int slot)
 {
-    return kSlotNames.at(static_cast<std::size_t>(slot));
+    return kQuantityCaptions[kSlotQuantities.at(static_cast<std::size_t>(slot))].name;
 }
 
 }  // namespace hygrova

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/standard_pressure.h"
 #include "common/state_texts.h"
 
 #include <array>
@@ -21,12 +22,18 @@ enum QuerySlot : int {
 };
 constexpr int kQuerySlotCount = 6;
 
+// The quantity each slot names, indexed by QuerySlot.
+inline constexpr std::array<StateQuantity, kQuerySlotCount> kSlotQuantities = {
+    kQuantityDryBulb,  kQuantityWetBulb,  kQuantityRelHumidity,
+    kQuantityMoisture, kQuantityEnthalpy, kQuantityDewPoint,
+};
+
 // The inputs of one press of "确定": which parameters are ticked, the texts of their entry
 // boxes (UTF-8) and the atmospheric pressure in hPa.
 struct StatePointQuery {
     std::array<bool, kQuerySlotCount> ticked{};
     std::array<std::string, kQuerySlotCount> texts{};
-    float pressure = 1013.25f;
+    float pressure = kStandardPressureHpa;
 };
 
 // An input problem: the message for the warning box and the entry box (slot index) that
@@ -49,6 +56,15 @@ using StatePointOutcome = std::variant<StatePointWarning, StatePointFault, State
 // StateTexts, the dew point empty when absent). Arithmetic faults become a StatePointFault;
 // nothing escapes as an exception.
 StatePointOutcome SolveStatePoint(const StatePointQuery& query);
+
+// One entry of the query read and checked alone, as "确定" reads a ticked box: the value
+// stored in single precision (relative humidity as a fraction), or the box's empty-box or
+// range message (then value is 0).
+struct EntryReading {
+    float value = 0;
+    std::string_view problem;
+};
+EntryReading ReadEntry(int slot, const std::string& text);
 
 // The message of a warning or the description of a fault; empty for results.
 std::string_view ProblemOf(const StatePointOutcome& outcome);

@@ -41,6 +41,8 @@ TEST(ReadoutTest, ShowsTheStateUnderThePointer)
     // Room air, d = 10 g/kg and h = 50 kJ/kg at 1013.25 hPa. Source: the readout's steps by
     // hand: t = TemperatureOf(50, 10), pv = VapourPressureOf(10) = 16.0324 hPa, its dew point
     // 14.0607 deg C, and the saturation temperature of h = 50 (the wet bulb) 17.69 deg C.
+    // ASHRAE Handbook - Fundamentals 2017, ch. 1, gives for 10 g/kg: 1603.4 Pa and a dew point
+    // of 14.05 deg C.
     const StateTexts texts = ReadoutAtState(10.0f, 50.0f);
     EXPECT_NEAR(Value(texts, kQuantityDryBulb), 24.30, 0.005);
     EXPECT_NEAR(Value(texts, kQuantityWetBulb), 17.69, 0.005);

@@ -10,22 +10,7 @@ sanitizers=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-# expect <status> <stdout> <stderr> -- <arguments...>: runs the program with the standard
-# input from $work/stdin and compares.
-expect() {
-  local status=$1 out=$2 err=$3
-  shift 4
-  local actual=0
-  "$calc" "$@" <"$work/stdin" >"$work/out" 2>"$work/err" || actual=$?
-  [ "$actual" = "$status" ] || fail "$*: exit status $actual, expected $status"
-  [ "$(cat "$work/out")" = "$out" ] || fail "$*: output \"$(cat "$work/out")\", expected \"$out\""
-  [ "$(cat "$work/err")" = "$err" ] || fail "$*: error output \"$(cat "$work/err")\", expected \"$err\""
-}
+source "$(dirname "$0")/expect_output.sh"
 
 : >"$work/stdin"
 expect 0 '{"tdb":20,"twb":13.737,"tdp":9.28,"rh":50,"d":7.261,"h":38.629,"v":0.841,"pv":1169.24}' '' \

@@ -2,7 +2,7 @@
 
 #include "logs/batch_rows.h"
 #include "query/quantity_names.h"
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 
 #include <string>
 #include <variant>
@@ -50,8 +50,8 @@ TEST(StateCommandTest, ThirteenPairsGiveTheResultsWindowTexts)
 
         std::string lines, row;
         for (std::size_t i = 0; i < expected.size(); ++i) {
-            lines += std::string(kResultColumns[i].caption) + "\t" + expected[i] + "\t" +
-                     std::string(kResultColumns[i].unit) + "\n";
+            lines += std::string(kQuantityCaptions[i].caption) + "\t" + expected[i] + "\t" +
+                     std::string(kQuantityCaptions[i].unit) + "\n";
             row += (expected[i].starts_with(' ') ? expected[i].substr(1) : expected[i]) + ",";
         }
         EXPECT_EQ(StateLines(expected), lines);
@@ -141,7 +141,7 @@ TEST(StateCommandTest, JsonHoldsTheNumbersAndNullForAnAbsentDewPoint)
     std::string expected = "{";
     for (std::size_t i = 0; i < results.size(); ++i) {
         const std::string number = i == 2 ? "null" : results[i].substr(results[i][0] == ' ');
-        expected += (i ? ",\"" : "\"") + std::string(kResultColumns[i].name) + "\":" + number;
+        expected += (i ? ",\"" : "\"") + std::string(kQuantityCaptions[i].name) + "\":" + number;
     }
     EXPECT_EQ(StateJson(results), expected + "}\n");
     EXPECT_EQ(results[0], "-25.5");

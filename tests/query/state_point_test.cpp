@@ -135,7 +135,12 @@ void ExpectReadableResults(const StateTexts& results)
 // Worked examples at 1013.25 hPa: every value within one unit of the last digit shown.
 // Source: the calculation chains of the two pairs carried out by hand with the model's
 // formulas (20 deg C at 50 %: the query's typical request; 20 deg C with a 15 deg C wet bulb:
-// the wet-bulb relation, d = 8.5775 g/kg from ds = 10.6472 g/kg at 15 deg C).
+// the wet-bulb relation, d = 8.5775 g/kg from ds = 10.6472 g/kg at 15 deg C). Independently,
+// the psychrometric equations of ASHRAE Handbook - Fundamentals 2017, ch. 1, give for 20 deg C
+// at 50 %: 7.262 g/kg, dew point 9.27 deg C, 1169.4 Pa, 0.8402 m3/kg, wet bulb 13.78 deg C and
+// 38.55 kJ/kg (the model takes the wet bulb as the saturation temperature of the same
+// enthalpy, and its enthalpy from kcal constants); for a 15 deg C wet bulb: 8.575 g/kg,
+// 58.92 % and dew point 11.73 deg C.
 TEST(StatePointTest, WorkedExamples)
 {
     const StateTexts rh50 =

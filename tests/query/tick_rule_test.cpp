@@ -8,53 +8,52 @@ namespace hygrova {
 namespace {
 
 // One letter per slot (dry bulb, wet bulb, RH, moisture, enthalpy, dew point). Ticks: 'V'
-// ticked. Tick boxes: 'k' kept, 't' tickable, 'l' locked. Entry boxes: 'k' kept, 'o' open,
-// 'c' closed and emptied.
-std::string TickLetters(const SlotChanges& changes)
+// ticked. Tick boxes: 't' tickable, 'l' locked. Entry boxes: 'o' open, 'c' closed.
+std::string TickLetters(const SlotStates& states)
 {
     std::string letters;
-    for (const SlotChange& change : changes) {
-        letters += "ktl"[static_cast<int>(change.tick)];
+    for (const SlotState& state : states) {
+        letters += state.tickable ? 't' : 'l';
     }
     return letters;
 }
 
-std::string EntryLetters(const SlotChanges& changes)
+std::string EntryLetters(const SlotStates& states)
 {
     std::string letters;
-    for (const SlotChange& change : changes) {
-        letters += "koc"[static_cast<int>(change.entry)];
+    for (const SlotState& state : states) {
+        letters += state.open ? 'o' : 'c';
     }
     return letters;
 }
 
-// The query dialog's behaviour: two ticks lock the rest, fewer free every unticked box, and
+// The query dialog's slots: two ticks lock the rest, fewer leave every box tickable, and
 // wet bulb/enthalpy and moisture content/dew point never stand together.
-TEST(TickRuleTest, ClickOutcomes)
+TEST(TickRuleTest, TicksGiveTheSlotStates)
 {
     struct Row {
         const char* name;
-        const char* ticksAfter;
-        int clicked;
         const char* ticks;
+        const char* tickable;
         const char* entries;
     };
     const Row rows[] = {
-        {"first tick opens its entry", "V-----", 0, "kttttt", "okkkkk"},
-        {"wet bulb locks enthalpy", "-V----", 1, "tkttlt", "kokkck"},
-        {"second tick locks the other four", "V-V---", 2, "klklll", "kcoccc"},
-        {"untick beside wet bulb keeps enthalpy locked", "-V----", 2, "tkttlt", "kkckck"},
-        {"untick beside enthalpy keeps wet bulb locked", "----V-", 0, "tlttkt", "cckkkk"},
-        {"unticked dew point frees moisture content", "------", 5, "tttttt", "kkkkkc"},
+        {"nothing ticked frees every box", "------", "tttttt", "cccccc"},
+        {"a tick opens its entry", "V-----", "tttttt", "occccc"},
+        {"wet bulb locks enthalpy", "-V----", "ttttlt", "cocccc"},
+        {"enthalpy locks wet bulb", "----V-", "tltttt", "ccccoc"},
+        {"dew point locks moisture content", "-----V", "tttltt", "ccccco"},
+        {"two ticks lock the other four", "V-V---", "tltlll", "ococcc"},
+        {"two partners of pairs lock the rest", "-V-V--", "ltltll", "cococc"},
     };
     for (const Row& row : rows) {
         std::array<bool, kQuerySlotCount> ticked{};
         for (int i = 0; i < kQuerySlotCount; ++i) {
-            ticked[i] = row.ticksAfter[i] == 'V';
+            ticked[i] = row.ticks[i] == 'V';
         }
-        const SlotChanges changes = TickRule(ticked, row.clicked);
-        EXPECT_EQ(TickLetters(changes), row.ticks) << row.name;
-        EXPECT_EQ(EntryLetters(changes), row.entries) << row.name;
+        const SlotStates states = SlotStatesFor(ticked);
+        EXPECT_EQ(TickLetters(states), row.tickable) << row.name;
+        EXPECT_EQ(EntryLetters(states), row.entries) << row.name;
     }
 }
 

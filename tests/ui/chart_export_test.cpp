@@ -15,7 +15,7 @@
 #include "shell/windows/form5_results_window.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_actions.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <cmath>
 #include <cstdint>
@@ -94,7 +94,7 @@ protected:
         Click(results->Command1);
     }
 
-    ChartSheet Sheet() const { return CaptureChartSheet(form1); }
+    ChartSheet Sheet() const { return CaptureChartSheet(form1.ShownChart()); }
 
     QTemporaryDir folder;
 };

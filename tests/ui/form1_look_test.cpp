@@ -5,7 +5,7 @@
 #include "shell/widgets/chart_surface.h"
 #include "shell/windows/form1_main_window.h"
 #include "tests/support/window_actions.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <cmath>
 #include <vector>

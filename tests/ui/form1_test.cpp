@@ -14,7 +14,7 @@
 #include "shell/platform/twips.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_expectations.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <cmath>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include "shell/windows/form2_query_dialog.h"
 #include "shell/windows/form5_results_window.h"
 #include "tests/support/window_actions.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <array>
 #include <random>
@@ -103,17 +103,11 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(Query());
+        Query();
     }
 
     // Presses "查询" in the main window and takes the dialog it shows.
-    void Query()
-    {
-        Click(form1.Command1);
-        form2 = form1.ExistingQueryDialog();
-        ASSERT_NE(form2, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form2));
-    }
+    void Query() { form2 = &OpenQuery(); }
 
     // Ticks the slot and types the text into its entry box.
     void Enter(int slot, const QString& text)

@@ -9,7 +9,7 @@
 #include "shell/platform/twips.h"
 #include "tests/support/window_actions.h"
 #include "tests/support/window_expectations.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -167,17 +167,6 @@ bool HasColor(const ChartSegment& s, int color)
 
 class SettingsDialogTest : public test::MainWindowFixture {
 protected:
-    // Clicks "设置" and answers the dialog it shows.
-    Form3& OpenSettings()
-    {
-        QTest::mouseClick(form1.Command2, Qt::LeftButton);
-        Form3* dialog = form1.SettingsDialog();
-        if (dialog == nullptr || !QTest::qWaitForWindowExposed(dialog)) {
-            throw std::runtime_error("设置 showed no settings dialog");
-        }
-        return *dialog;
-    }
-
     // The pixel of the chart picture at `pixel` of its retained image.
     QColor ChartPixel(QPoint pixel) const
     {
@@ -412,9 +401,7 @@ TEST_F(SettingsDialogTest, CancelStoresNothingAndKeepsTheEditsForTheNextOpening)
     EXPECT_TRUE(form1.isEnabled());
     EXPECT_FALSE(dialog.isVisible());
     const AppState& state = TheAppState();
-    EXPECT_FLOAT_EQ(state.AtmosphericPressure, 1013.25f);
-    EXPECT_EQ(state.IsothermColor, 7);
-    EXPECT_EQ(state.IsothermSpacing, 1);
+    test::ExpectStartSettings(state);
     EXPECT_EQ(form1.Frame1->title(), kStartCaption);
 
     Form3& again = OpenSettings();

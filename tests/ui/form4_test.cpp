@@ -3,7 +3,7 @@
 
 #include "shell/windows/form4_about_window.h"
 #include "tests/support/window_expectations.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <cstdlib>
 #include <functional>
@@ -23,19 +23,7 @@
 namespace hygrova {
 namespace {
 
-class AboutWindowTest : public test::MainWindowFixture {
-protected:
-    // Clicks "关于" and answers the window it shows.
-    Form4& OpenAbout()
-    {
-        QTest::mouseClick(form1.Command3, Qt::LeftButton);
-        Form4* about = form1.AboutWindow();
-        if (about == nullptr || !QTest::qWaitForWindowExposed(about)) {
-            throw std::runtime_error("关于 showed no About window");
-        }
-        return *about;
-    }
-};
+using AboutWindowTest = test::MainWindowFixture;
 
 TEST_F(AboutWindowTest, ShowsNameVersionAuthorsNotesAndIcon)
 {

@@ -9,7 +9,7 @@
 #include "shell/windows/form5_results_window.h"
 #include "shell/platform/twips.h"
 #include "tests/support/window_actions.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <cmath>
 #include <map>
@@ -61,18 +61,14 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        ASSERT_NO_FATAL_FAILURE(Query());
+        Query();
     }
 
     // Presses "查询" in the main window and takes the two windows it shows.
     void Query()
     {
-        Click(form1.Command1);
-        form2 = form1.ExistingQueryDialog();
+        form2 = &OpenQuery();
         form5 = form1.ExistingResultsWindow();
-        ASSERT_NE(form2, nullptr);
-        ASSERT_NE(form5, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form5));
     }
 
     // Asks the query dialog for the state of moisture content d and enthalpy h, as typed.

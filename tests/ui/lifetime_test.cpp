@@ -6,7 +6,7 @@
 #include "shell/windows/form4_about_window.h"
 #include "shell/windows/form5_results_window.h"
 #include "tests/support/window_actions.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <cstddef>
 #include <functional>

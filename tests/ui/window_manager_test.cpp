@@ -10,7 +10,7 @@
 #include "shell/platform/window_frame.h"
 #include "tests/support/wait_until.h"
 #include "tests/support/window_actions.h"
-#include "tests/ui/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -81,12 +81,6 @@ TEST(WindowManagerCueTest, FocusGrabsFrameAndPropertyEventsAreRead)
 
 class WindowManagerTest : public test::MainWindowFixture {
 protected:
-    Form2& OpenQuery()
-    {
-        Click(form1.Command1);
-        return *form1.ExistingQueryDialog();
-    }
-
     // Dry bulb 20 °C with relative humidity 50 %, solved with "确定".
     static void SolveTypicalQuery(Form2& query)
     {

@@ -5,7 +5,6 @@
 #include "shell/platform/twips.h"
 #include "shell/widgets/chart_surface.h"
 #include "shell/widgets/vertical_label.h"
-#include "shell/windows/form1_main_window.h"
 
 #include <algorithm>
 #include <cmath>
@@ -170,19 +169,17 @@ QString ChartTitle(float pressureHpa)
     return QStringLiteral("焓湿图 %1 Pa").arg(pressurePa);
 }
 
-ChartSheet CaptureChartSheet(const Form1& form)
+ChartSheet CaptureChartSheet(const ChartWidgets& chart)
 {
-    const double tpp = TwipsPerPixel(&form);
-    const ChartSurface& picture = *form.Picture1;
+    const ChartSurface& picture = *chart.picture;
+    const double tpp = TwipsPerPixel(&picture);
 
     // The sheet spans the picture and the ink of the visible scale labels beside it, in
     // whole pixels of the client area, so that the picture's pixels stay whole.
     std::vector<const QLabel*> beside;
-    for (const auto* labels : {&form.Label9, &form.Label10}) {
-        for (const QLabel* label : *labels) {
-            if (!ShownPart(*label).isEmpty()) {
-                beside.push_back(label);
-            }
+    for (const QLabel* label : chart.besideLabels) {
+        if (!ShownPart(*label).isEmpty()) {
+            beside.push_back(label);
         }
     }
     QRectF extent(picture.geometry());
@@ -208,14 +205,10 @@ ChartSheet CaptureChartSheet(const Form1& form)
     for (const QLabel* label : beside) {
         AddLabelTexts(sheet.besideTexts, *label, label->geometry().translated(-origin), tpp);
     }
-    const auto addOnPicture = [&](const auto& labels) {
-        for (const QLabel* label : labels) {
-            AddLabelTexts(sheet.onTexts, *label, label->geometry().translated(pictureOffset), tpp);
-        }
-    };
-    addOnPicture(form.Label11);
-    addOnPicture(form.Label12);
-    sheet.onTexts.push_back(PressureCaption(*form.Frame1, pictureOffset, tpp));
+    for (const QLabel* label : chart.onLabels) {
+        AddLabelTexts(sheet.onTexts, *label, label->geometry().translated(pictureOffset), tpp);
+    }
+    sheet.onTexts.push_back(PressureCaption(*chart.pressureFrame, pictureOffset, tpp));
     return sheet;
 }
 

@@ -13,11 +13,23 @@
 #include <QString>
 #include <QTransform>
 
+class QGroupBox;
+class QLabel;
 class QPainter;
+class QWidget;
 
 namespace hygrova {
 
-class Form1;
+class ChartSurface;
+
+// The widgets that show the chart on screen, which a sheet is taken from.
+struct ChartWidgets {
+    const QWidget* area = nullptr;          // holds the picture and the labels beside it
+    const ChartSurface* picture = nullptr;  // the chart picture, in `area`
+    std::vector<const QLabel*> besideLabels;  // scale labels in `area`, which the picture covers
+    std::vector<const QLabel*> onLabels;      // scale labels on the picture
+    const QGroupBox* pressureFrame = nullptr;  // on the picture; its caption names the pressure
+};
 
 // A text of the chart sheet: a scale label, one character of the vertical temperature
 // title, or the pressure caption.
@@ -56,8 +68,8 @@ struct ChartSheet {
 // pressureHpa: hPa.
 QString ChartTitle(float pressureHpa);
 
-// The chart sheet of the main window as it is on screen now.
-ChartSheet CaptureChartSheet(const Form1& form);
+// The chart sheet of the chart as it is on screen now.
+ChartSheet CaptureChartSheet(const ChartWidgets& chart);
 
 // The one conversion from sheet twips to output units: x' = scale * x + left, likewise y.
 QTransform SheetToOutput(const SheetPlacement& placement);

@@ -11,6 +11,10 @@
 namespace hygrova {
 namespace {
 
+// The fill color of a solid circle. The program never sets one of its own; red makes a
+// plotted state a red disc.
+constexpr Rgb kFillColor{255, 0, 0};
+
 QColor ToQColor(Rgb c)
 {
     return QColor(c.r, c.g, c.b);
@@ -126,7 +130,7 @@ void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
     FitImage();
     const ChartMark mark{
         x, y, radius, outline,
-        m_fillStyle == FillStyle::Solid ? std::optional(m_fillColor) : std::nullopt};
+        m_fillStyle == FillStyle::Solid ? std::optional(kFillColor) : std::nullopt};
     DrawChartMark(m_image, mark, TwipsPerPx());
     m_marks.push_back(mark);
     update();

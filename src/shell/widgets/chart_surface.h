@@ -42,7 +42,6 @@ public:
     // style is solid.
     void DrawCircle(float x, float y, float radius, Rgb outline);
     void SetFillStyle(FillStyle style) { m_fillStyle = style; }
-    void SetFillColor(Rgb color) { m_fillColor = color; }
 
     float WidthTwips() const;
     float HeightTwips() const;
@@ -77,8 +76,6 @@ private:
     std::vector<ChartSegment> m_drawnSegments;
     std::vector<ChartMark> m_marks;
     FillStyle m_fillStyle = FillStyle::Transparent;
-    // The program never sets a fill color of its own; red makes a plotted state a red disc.
-    Rgb m_fillColor{255, 0, 0};
 };
 
 }  // namespace hygrova

@@ -12,11 +12,6 @@
 
 namespace hygrova {
 
-// The frame of the query dialog and the results window: a fixed-size tool window with a small
-// caption bar and only a close box.
-inline constexpr Qt::WindowFlags kToolWindowFlags =
-    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-
 // Centres the window's outer frame, title bar included, on the primary screen's available
 // area, also where the window manager tells its frame only once it has drawn it. The window
 // must have its final size.

@@ -5,6 +5,7 @@
 #include "chart/readout.h"
 #include "common/app_state.h"
 #include "common/number_text.h"
+#include "common/standard_pressure.h"
 #include "shell/widgets/artwork.h"
 #include "shell/export/chart_export.h"
 #include "shell/export/chart_export_dialogs.h"
@@ -17,11 +18,13 @@
 #include "shell/windows/form5_results_window.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
+#include "shell/widgets/quantity_boxes.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/vertical_label.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
 #include "shell/platform/native_window_events.h"
+#include "shell/widgets/window_setup.h"
 #include "shell/platform/window_shape.h"
 #include "shell/platform/window_state.h"
 
@@ -49,21 +52,19 @@ namespace {
 constexpr double kDesignClientWidth = 12915;
 constexpr double kDesignClientHeight = 9600;
 
-struct ReadoutRow {
-    const char* caption;
-    double captionLeft;
-    double captionWidth;
-    double boxLeft;
-    double top;
-};
-
 // The readout panel: captions and boxes in two columns of four rows, twips in the panel.
-constexpr ReadoutRow kReadoutRows[8] = {
-    {"干球温度(℃)", 240, 1095, 1440, 360},     {"湿球温度(℃)", 240, 1095, 1440, 720},
-    {"露点温度(℃)", 240, 1095, 1440, 1080},    {"相对湿度(%)", 240, 1095, 1440, 1440},
-    {"含湿量(g/kg干)", 3120, 1335, 4440, 360}, {"焓(kJ/kg干)", 3120, 1215, 4440, 720},
-    {"比容(m3/kg干)", 3120, 1215, 4440, 1080}, {"水蒸气分压(Pa)", 3120, 1335, 4440, 1440},
-};
+constexpr std::array<QuantityBoxPlace, kStateQuantityCount> kReadoutPlaces = {{
+    {240, 1095, 1440, 360},
+    {240, 1095, 1440, 720},
+    {240, 1095, 1440, 1080},
+    {240, 1095, 1440, 1440},
+    {3120, 1335, 4440, 360},
+    {3120, 1215, 4440, 720},
+    {3120, 1215, 4440, 1080},
+    {3120, 1335, 4440, 1440},
+}};
+constexpr double kReadoutBoxWidth = 1335;
+constexpr double kReadoutBoxHeight = 270;
 
 // Captions of the scale labels; the last of each array is the axis title.
 const char* const kTemperatureCaptions[10] = {"-20", "-10", "0",  "10", "20",
@@ -139,14 +140,12 @@ void Form1::CreateControls()
     Frame2->setGeometry(ToPixels(11400, 6600, 1215, 2535, tpp));
     SetBackground(Frame2, kFormBackground);
     UsePlainFrame(Frame2);
-    const char* const buttonCaptions[4] = {"查询", "设置", "关于", "退出"};
-    QPushButton** const buttons[4] = {&Command1, &Command2, &Command3, &Command4};
-    for (int i = 0; i < 4; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(buttonCaptions[i]), Frame2);
-        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-        button->setGeometry(ToPixels(120, 240 + 600 * i, 975, 375, tpp));
-        *buttons[i] = button;
-    }
+    const auto buttons =
+        AddButtons(Frame2, {"查询", "设置", "关于", "退出"}, {120, 240, 975, 375}, {0, 600});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
+    Command4 = buttons[3];
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -205,23 +204,17 @@ void Form1::CreateReadoutPanel()
     SetTextColor(Frame1, kRed);
     SetBackground(Frame1, kWhite);
     UsePlainFrame(Frame1);
+    const QuantityBoxes panel =
+        AddQuantityBoxes(Frame1, kReadoutPlaces, kReadoutBoxWidth, kReadoutBoxHeight);
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
     QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
-    for (int i = 0; i < 8; ++i) {
-        const ReadoutRow& row = kReadoutRows[i];
-        auto* caption = new QLabel(QString::fromUtf8(row.caption), Frame1);
-        caption->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        caption->setGeometry(ToPixels(row.captionLeft, row.top, row.captionWidth, 255, tpp));
-        SetTextColor(caption, kBlue);
-        auto* box = new QLineEdit(Frame1);
-        box->setObjectName(QStringLiteral("Text%1").arg(i + 1));
-        box->setGeometry(ToPixels(row.boxLeft, row.top, 1335, 270, tpp));
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
-        SetBoxColors(box, kBlue, kBoxBackground);
-        *captions[i] = caption;
-        *boxes[i] = box;
+    for (int i = 0; i < kStateQuantityCount; ++i) {
+        *captions[i] = panel.captions[i];
+        *boxes[i] = panel.boxes[i];
+        // Written by the readout alone.
+        panel.boxes[i]->setReadOnly(true);
+        panel.boxes[i]->setFocusPolicy(Qt::NoFocus);
     }
 }
 
@@ -292,7 +285,8 @@ void Form1::Form_Load()
 {
     AppState& state = TheAppState();
     SetDefaults(state);
-    ShowPressureCaption(QString::fromStdString(PlainNumberText(101325)));
+    // The standard pressure in Pa as a computed number, with the leading blank of its text.
+    ShowPressureCaption(QString::fromStdString(PlainNumberText(kStandardPressureHpa * 100.0f)));
 
     // The layout is recorded at the design size of the client area.
     const double tpp = TwipsPerPixel(this);
@@ -326,22 +320,21 @@ bool Form1::nativeEvent(const QByteArray& eventType, void* message, qintptr* res
 
 void Form1::Form_Resize()
 {
-    // Each step runs even when an earlier one failed; a failure shows no message.
-    const auto attempt = [](auto&& step) {
-        try {
-            step();
-        } catch (...) {
-        }
-    };
-    attempt([this] { m_shape->Keep(); });
-    attempt([this] { ScaleLayout(*this, TheAppState()); });
+    // Each step runs even when an earlier one failed, and a failure shows no message. Only
+    // the scaling can fail (a layout recorded without a size); the redraw ends at a fault of
+    // its own with the chart as far as it was drawn.
+    m_shape->Keep();
+    try {
+        ScaleLayout(*this, TheAppState());
+    } catch (const ArithmeticFault&) {
+    }
     // The window appears without its chart and with its design fonts; it has both before
     // it is first painted.
     if (m_awaitingFirstExposure) {
         return;
     }
-    attempt([this] { RedrawChart(); });
-    attempt([this] { FitLabelFonts(); });
+    RedrawChart();
+    FitLabelFonts();
 }
 
 void Form1::Form_FirstExposure()
@@ -393,6 +386,24 @@ void Form1::PlotState(float d, float h)
     }
     Picture1->SetFillStyle(ChartSurface::FillStyle::Solid);
     Picture1->DrawCircle(centre.x, centre.y, 0.2f * unit, kMarkerOutline);
+}
+
+QWidget& Form1::HostWindow()
+{
+    return *this;
+}
+
+ChartWidgets Form1::ShownChart() const
+{
+    ChartWidgets chart;
+    chart.area = Client;
+    chart.picture = Picture1;
+    chart.besideLabels.assign(Label9.begin(), Label9.end());
+    chart.besideLabels.insert(chart.besideLabels.end(), Label10.begin(), Label10.end());
+    chart.onLabels.assign(Label11.begin(), Label11.end());
+    chart.onLabels.insert(chart.onLabels.end(), Label12.begin(), Label12.end());
+    chart.pressureFrame = Frame1;
+    return chart;
 }
 
 void Form1::ShowPressureCaption(const QString& pressureText)
@@ -495,12 +506,12 @@ void Form1::ChartMenuKey_Press()
 
 void Form1::menu_copy_Click()
 {
-    QGuiApplication::clipboard()->setMimeData(ChartMimeData(CaptureChartSheet(*this)).release());
+    QGuiApplication::clipboard()->setMimeData(ChartMimeData(CaptureChartSheet(ShownChart())).release());
 }
 
 void Form1::menu_save_Click()
 {
-    SaveChartAsked(this, CaptureChartSheet(*this), m_chartFiles);
+    SaveChartAsked(this, CaptureChartSheet(ShownChart()), m_chartFiles);
 }
 
 void Form1::menu_print_Click()
@@ -509,7 +520,7 @@ void Form1::menu_print_Click()
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         SetChartPrinterDefaults(*m_printer);
     }
-    PreviewAndPrintChart(this, *m_printer, CaptureChartSheet(*this));
+    PreviewAndPrintChart(this, *m_printer, CaptureChartSheet(ShownChart()));
 }
 
 Form2& Form1::QueryDialog()

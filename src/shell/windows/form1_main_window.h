@@ -1,11 +1,11 @@
 #pragma once
 
 #include "shell/windows/query_host.h"
+#include "shell/windows/settings_host.h"
 #include "shell/export/chart_export_dialogs.h"
 #include "shell/platform/skin_engine.h"
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 #include <QMainWindow>
@@ -23,6 +23,7 @@ namespace hygrova {
 
 class ChartSurface;
 struct ChartDrawing;
+struct ChartWidgets;
 class Form2;
 class Form3;
 class Form4;
@@ -32,7 +33,7 @@ class WindowShape;
 // Form1: the main window with the h-d chart, the readout of the state under the pointer,
 // the command buttons and the menu bar. It owns the program's other windows, which it
 // creates when they are first shown.
-class Form1 : public QMainWindow, public QueryHost {
+class Form1 : public QMainWindow, public QueryHost, public SettingsHost {
     Q_OBJECT
 
 public:
@@ -47,8 +48,10 @@ public:
     // Clears Picture1 and runs drawpic; a fault leaves the chart as far as it was drawn.
     void RedrawChart() override;
     void PlotState(float d, float h) override;
-    // Shows the atmospheric pressure, as the user typed it, in the readout panel's caption.
-    void ShowPressureCaption(const QString& pressureText);
+    QWidget& HostWindow() override;
+    void ShowPressureCaption(const QString& pressureText) override;
+    // The widgets that show the chart, for a chart sheet.
+    ChartWidgets ShownChart() const;
 
     // The query dialog and the results window, created on first use; at most one of each.
     Form2& QueryDialog();

@@ -9,8 +9,10 @@
 #include "shell/platform/twips.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 
-#include <iterator>  // std::size
+#include <algorithm>  // std::count
+#include <iterator>   // std::size
 #include <variant>
 #include <vector>
 
@@ -31,15 +33,14 @@ constexpr double kClientWidth = 3000;
 constexpr double kClientHeight = 3240;
 
 struct SlotDesign {
-    const char* caption;
     double checkWidth;  // the entry box is always 855 x 270 at left 1680
     double top;
 };
 
-// The six slots inside the frame, twips; index = QuerySlot.
+// The six slots inside the frame, twips; index = QuerySlot. Each tick box carries the caption
+// of its slot's quantity.
 constexpr SlotDesign kSlots[kQuerySlotCount] = {
-    {"干球温度(℃)", 1455, 360},     {"湿球温度(℃)", 1455, 720},  {"相对湿度(%)", 1455, 1080},
-    {"含湿量(g/kg干)", 1575, 1440}, {"焓(kJ/kg干)", 1575, 1800}, {"露点温度(℃)", 1575, 2160},
+    {1455, 360}, {1455, 720}, {1455, 1080}, {1575, 1440}, {1575, 1800}, {1575, 2160},
 };
 
 // The text of a disabled entry box, which is empty but for a moment while it is emptied.
@@ -81,8 +82,8 @@ QFont DefaultFont()
 Form2::Form2(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 {
     // The title-bar close box destroys the dialog; "关闭" only hides it.
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("查询条件"));
+    SetUpToolWindow(*this, QStringLiteral("查询条件"), kClientLeft, kClientTop, kClientWidth,
+                    kClientHeight);
     CreateControls();
     SetTabOrder();
     Form_Load();
@@ -94,9 +95,6 @@ Form2::Form2(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 void Form2::CreateControls()
 {
     const double tpp = TwipsPerPixel(this);
-    setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
-    SetBackground(this, kFormBackground);
-
     Frame1 = new QGroupBox(QStringLiteral("请输入已知参数"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(ToPixels(120, 120, 2775, 2535, tpp));
@@ -107,14 +105,15 @@ void Form2::CreateControls()
     // Tick boxes first, so that the first control to take the focus is the first tick box.
     for (int i = 0; i < kQuerySlotCount; ++i) {
         const SlotDesign& slot = kSlots[i];
-        auto* check = new QCheckBox(QString::fromUtf8(slot.caption), Frame1);
+        const std::string_view caption = kQuantityCaptions[kSlotQuantities[i]].caption;
+        auto* check = new QCheckBox(QString::fromUtf8(caption), Frame1);
         check->setObjectName(QStringLiteral("Check1_%1").arg(i));
         check->setGeometry(ToPixels(120, slot.top, slot.checkWidth, 255, tpp));
         SetCaptionColor(check, kBlue);
         Check1[i] = check;
         // toggled, not clicked: the rule must also run when the program changes a tick,
         // so that SelectedCount always counts the ticks as they stand.
-        connect(check, &QCheckBox::toggled, this, [this, i] { Check1_Click(i); });
+        connect(check, &QCheckBox::toggled, this, &Form2::Check1_Click);
     }
     for (int i = 0; i < kQuerySlotCount; ++i) {
         auto* box = new QLineEdit(Frame1);
@@ -133,17 +132,11 @@ void Form2::CreateControls()
     }
     FitFamilyFont(tickCaptions);
 
-    const char* const captions[3] = {"确定", "重输", "关闭"};
-    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
-    for (int k = 0; k < 3; ++k) {
-        auto* button = new QPushButton(QString::fromUtf8(captions[k]), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(k + 1));
-        button->setGeometry(ToPixels(120 + 960 * k, 2760, 855, 375, tpp));
-        // No default button: Enter in an entry box does not press "确定".
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        *buttons[k] = button;
-    }
+    const auto buttons =
+        AddButtons(this, {"确定", "重输", "关闭"}, {120, 2760, 855, 375}, {960, 0});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
@@ -166,43 +159,32 @@ void Form2::Form_Load()
     SetUpSkin(BSE1);
     SelectedCount = 0;
     KeepOnTop(*this);
-    for (QLineEdit* box : Text1) {
-        box->setEnabled(false);
-    }
-    for (QLineEdit* box : Text1) {
-        box->clear();
-    }
+    ShowSlots(SlotStatesFor({}));
 }
 
-void Form2::Check1_Click(int index)
+void Form2::Check1_Click()
 {
-    SelectedCount =
-        static_cast<std::int16_t>(SelectedCount + (Check1[index]->isChecked() ? 1 : -1));
     std::array<bool, kQuerySlotCount> ticked{};
     for (int j = 0; j < kQuerySlotCount; ++j) {
         ticked[j] = Check1[j]->isChecked();
     }
-    const SlotChanges changes = TickRule(ticked, index);
-    // The clicked slot first: its entry box takes the focus when it opens.
-    ApplyEntryChange(index, changes[index].entry);
-    for (int j = 0; j < kQuerySlotCount; ++j) {
-        if (changes[j].tick != TickChange::Keep) {
-            Check1[j]->setEnabled(changes[j].tick == TickChange::Tickable);
-        }
-        if (j != index) {
-            ApplyEntryChange(j, changes[j].entry);
-        }
-    }
+    SelectedCount = static_cast<std::int16_t>(std::count(ticked.begin(), ticked.end(), true));
+    ShowSlots(SlotStatesFor(ticked));
 }
 
-void Form2::ApplyEntryChange(int j, EntryChange change)
+void Form2::ShowSlots(const SlotStates& states)
 {
-    if (change == EntryChange::Open) {
-        Text1[j]->setEnabled(true);
-        Text1[j]->setFocus();
-    } else if (change == EntryChange::Closed) {
-        Text1[j]->setEnabled(false);
-        Text1[j]->clear();
+    for (int j = 0; j < kQuerySlotCount; ++j) {
+        Check1[j]->setEnabled(states[j].tickable);
+        QLineEdit* box = Text1[j];
+        const bool opens = states[j].open && !box->isEnabledTo(this);
+        box->setEnabled(states[j].open);
+        if (!states[j].open) {
+            box->clear();
+        }
+        if (opens) {
+            box->setFocus();
+        }
     }
 }
 
@@ -249,18 +231,12 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome)
 
 void Form2::Command2_Click()
 {
-    // Unticking runs the click rule for each ticked box on the way; the steps after it
-    // settle the final state whatever the rule did in between.
-    for (int j = 0; j < kQuerySlotCount; ++j) {
-        Check1[j]->setChecked(false);
-        Check1[j]->setEnabled(true);
+    // Unticking runs the click rule for each ticked box on the way; the state of no ticks
+    // settles the end whatever the rule did in between.
+    for (QCheckBox* check : Check1) {
+        check->setChecked(false);
     }
-    for (QLineEdit* box : Text1) {
-        box->setEnabled(false);
-    }
-    for (QLineEdit* box : Text1) {
-        box->clear();
-    }
+    ShowSlots(SlotStatesFor({}));
     SelectedCount = 0;
 }
 

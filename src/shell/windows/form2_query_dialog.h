@@ -43,9 +43,9 @@ public:
     std::int16_t SelectedCount = 0;
 
 public slots:
-    // The click rule; runs after tick box `index` has changed its state, whether the user or
-    // the program changed it.
-    void Check1_Click(int index);
+    // The click rule; runs after a tick box has changed its state, whether the user or the
+    // program changed it.
+    void Check1_Click();
     void Command1_Click();  // "确定": solve and show the results
     void Command2_Click();  // "重输": untick everything and empty the entry boxes
     void Command3_Click();  // "关闭": hide, keeping ticks and texts
@@ -55,8 +55,9 @@ private:
 
     void CreateControls();
     void SetTabOrder();
-    // Opens entry box j (with the focus) or closes and empties it, as the click rule says.
-    void ApplyEntryChange(int j, EntryChange change);
+    // Enables or locks each tick box and opens or closes (and empties) each entry box; an
+    // entry box that opens takes the focus.
+    void ShowSlots(const SlotStates& states);
     // The ticks and texts of the six slots, with the current atmospheric pressure.
     StatePointQuery GatherQuery() const;
     // Carries out what the solver decided: a warning box (and the focus to the entry box it

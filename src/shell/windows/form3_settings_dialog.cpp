@@ -1,17 +1,17 @@
 #include "shell/windows/form3_settings_dialog.h"
 
 #include "common/app_state.h"
-#include "common/number_text.h"
-#include "model/checked_math.h"
+#include "common/standard_pressure.h"
+#include "query/pressure_rule.h"
 #include "shell/widgets/control_style.h"
-#include "shell/windows/form1_main_window.h"
+#include "shell/windows/settings_host.h"
 #include "shell/platform/twips.h"
 #include "shell/platform/window_frame.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 
 #include <cstdint>
-#include <limits>
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -49,12 +49,6 @@ const QStringList kColorEntries = {
 // Entries of the spacing boxes: every line, every 5th, every 10th.
 const QStringList kSpacingEntries = {QStringLiteral("1"), QStringLiteral("5"),
                                      QStringLiteral("10")};
-
-// "确定" keeps to a narrower range than "应用", Pa.
-constexpr float kOkMinimumPa = 70000;
-constexpr float kOkMaximumPa = 150000;
-constexpr float kApplyMinimumPa = 50000;
-constexpr float kApplyMaximumPa = 200000;
 
 // The AppState fields behind the boxes of one line page. The relative-humidity curves have
 // no spacing field: they are always drawn every 10 %.
@@ -131,19 +125,12 @@ std::int16_t SpacingOfEntry(int entry)
 
 }  // namespace
 
-// A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
-Form3::Form3(Form1& main)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_main(main)
+// Minimisable, unlike the About window.
+Form3::Form3(SettingsHost& main)
+    : QWidget(nullptr, kOwnedDialogFlags | Qt::WindowMinimizeButtonHint), m_main(main)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("设置"));
-    setWindowIcon(main.windowIcon());
-    const double tpp = TwipsPerPixel(this);
-    setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
+    SetUpOwnedDialog(*this, main.HostWindow(), QStringLiteral("Form3"), QStringLiteral("设置"),
+                     kClientWidth, kClientHeight);
     CreateControls();
     // The window managers of Xfce and GNOME give its minimize box to ordinary windows only.
     DeclareOrdinaryWindow(*this);
@@ -166,15 +153,11 @@ void Form3::CreateControls()
     CreatePressurePage(pressurePage, pageOrigin);
     CreateLinePages(linePage, pageOrigin);
 
-    const char* const captions[3] = {"确定", "取消", "应用"};
-    const double lefts[3] = {2280, 3360, 4440};
-    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
-    for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(QString::fromUtf8(captions[i]), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(i + 1));
-        button->setGeometry(ToPixels(lefts[i], 3000, 975, 375, tpp));
-        *buttons[i] = button;
-    }
+    const auto buttons =
+        AddButtons(this, {"确定", "取消", "应用"}, {2280, 3000, 975, 375}, {1080, 0});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
@@ -194,7 +177,7 @@ void Form3::CreatePressurePage(QWidget* page, QPoint pageOrigin)
     Label1 = MakeLabel(Frame5, QStringLiteral("Label1"), QStringLiteral("请输入大气压力："),
                        place(360, 360, 1695, 375), kGreen);
     Label1->setFont(song);
-    Text1 = new QLineEdit(QStringLiteral("101325"), Frame5);
+    Text1 = new QLineEdit(QString::fromLatin1(kStandardPressureText), Frame5);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(place(2040, 360, 855, 270));
     Label2 = MakeLabel(Frame5, QStringLiteral("Label2"), QStringLiteral("Pa"),
@@ -263,7 +246,7 @@ void Form3::Form_Load()
     }
     // The pressure and the spacings are not taken from AppState: every load starts from the
     // standard pressure and from every line, with no spacing entry picked.
-    Text1->setText(QStringLiteral("101325"));
+    Text1->setText(QString::fromLatin1(kStandardPressureText));
     for (QComboBox* box : {Combo5, Combo6, Combo7}) {
         box->setCurrentIndex(-1);
         box->setEditText(kSpacingEntries.front());
@@ -278,35 +261,37 @@ void Form3::showEvent(QShowEvent* event)
         SSTab1->setCurrentIndex(0);
     }
     // Above the disabled main window, whatever is clicked there.
-    KeepAboveOwner(*this, m_main);
+    KeepAboveOwner(*this, m_main.HostWindow());
     QWidget::showEvent(event);
 }
 
 void Form3::Command1_Click()
 {
-    if (!PressureWithin({kOkMinimumPa, kOkMaximumPa})) {
+    const std::optional<float> pressureHpa = TypedPressureHpa(kOkPressureLimits);
+    if (!pressureHpa) {
         return;
     }
-    StoreSettings();
-    m_main.setEnabled(true);
+    StoreSettings(*pressureHpa);
+    m_main.HostWindow().setEnabled(true);
     hide();
-    m_main.activateWindow();
+    m_main.HostWindow().activateWindow();
     m_main.RedrawChart();
 }
 
 void Form3::Command2_Click()
 {
-    m_main.setEnabled(true);
+    m_main.HostWindow().setEnabled(true);
     hide();
-    m_main.activateWindow();
+    m_main.HostWindow().activateWindow();
 }
 
 void Form3::Command3_Click()
 {
-    if (!PressureWithin({kApplyMinimumPa, kApplyMaximumPa})) {
+    const std::optional<float> pressureHpa = TypedPressureHpa(kApplyPressureLimits);
+    if (!pressureHpa) {
         return;
     }
-    StoreSettings();
+    StoreSettings(*pressureHpa);
     m_main.RedrawChart();
 }
 
@@ -318,27 +303,22 @@ void Form3::closeEvent(QCloseEvent* event)
 
 void Form3::Form_Unload()
 {
-    m_main.setEnabled(true);
+    m_main.HostWindow().setEnabled(true);
 }
 
-bool Form3::PressureWithin(const PressureLimits& limits)
+std::optional<float> Form3::TypedPressureHpa(const PressureLimits& limits)
 {
-    const float pressurePa = SingleOrInfinity(ParseLeadingNumber(Text1->text().toStdString()));
-    QString problem;
-    if (pressurePa > limits.maximumPa) {
-        problem = QStringLiteral("大气压力过大，请重新输入！");
-    } else if (pressurePa < limits.minimumPa) {
-        problem = QStringLiteral("大气压力过小，请重新输入！");
-    } else {
-        return true;
+    const PressureReading pressure = ReadPressurePa(Text1->text().toStdString(), limits);
+    if (pressure.problem.empty()) {
+        return pressure.pressureHpa;
     }
-    ShowWarningBox(this, problem);
+    ShowWarningBox(this, QString::fromUtf8(pressure.problem));
     Text1->setFocus();
     Text1->selectAll();
-    return false;
+    return std::nullopt;
 }
 
-void Form3::StoreSettings()
+void Form3::StoreSettings(float pressureHpa)
 {
     AppState& state = TheAppState();
     // A color box that shows no entry gives its family the color the program starts with.
@@ -353,9 +333,8 @@ void Form3::StoreSettings()
     for (int i = 0; i < 3; ++i) {
         state.*kLineFamilies[i].spacing = SpacingOfEntry(ChosenEntry(*spacingBoxes[i]));
     }
-    const QString typed = Text1->text();
-    state.AtmosphericPressure = SingleOrInfinity(ParseLeadingNumber(typed.toStdString()) / 100.0);
-    m_main.ShowPressureCaption(typed);
+    state.AtmosphericPressure = pressureHpa;
+    m_main.ShowPressureCaption(Text1->text());
 }
 
 }  // namespace hygrova

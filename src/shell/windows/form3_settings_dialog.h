@@ -3,6 +3,7 @@
 #include "shell/platform/skin_engine.h"
 
 #include <array>
+#include <optional>
 
 #include <QWidget>
 
@@ -15,7 +16,8 @@ class QTabWidget;
 
 namespace hygrova {
 
-class Form1;
+struct PressureLimits;
+class SettingsHost;
 
 // Form3: settings dialog: the atmospheric pressure of the chart and of every calculation,
 // and the color and spacing of the chart's line families. "确定" stores the settings,
@@ -28,7 +30,7 @@ class Form3 : public QWidget {
 
 public:
     // Creates and loads the dialog for the main window, centred on the screen, not yet shown.
-    explicit Form3(Form1& main);
+    explicit Form3(SettingsHost& main);
 
     QTabWidget* SSTab1 = nullptr;  // tabs "大气压力" and "图形界面"
 
@@ -76,26 +78,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The pressure limits of a button, Pa, both inclusive.
-    struct PressureLimits {
-        float minimumPa;
-        float maximumPa;
-    };
-
     void Form_Load();
     void Form_Unload();
 
     void CreateControls();
     void CreatePressurePage(QWidget* page, QPoint pageOrigin);
     void CreateLinePages(QWidget* page, QPoint pageOrigin);
-    // Checks the typed pressure against the limits; outside them, shows the message, puts
-    // the focus in the pressure box and answers false.
-    bool PressureWithin(const PressureLimits& limits);
-    // Stores the colors, spacings and pressure in AppState and writes the main window's
-    // pressure caption.
-    void StoreSettings();
+    // The typed pressure, hPa, when it lies within the button's limits; outside them, shows
+    // the message, puts the focus in the pressure box and answers nothing.
+    std::optional<float> TypedPressureHpa(const PressureLimits& limits);
+    // Stores the colors, the spacings and the pressure (hPa) in AppState and writes the main
+    // window's pressure caption as typed.
+    void StoreSettings(float pressureHpa);
 
-    Form1& m_main;
+    SettingsHost& m_main;
 };
 
 }  // namespace hygrova

@@ -1,10 +1,10 @@
 #include "shell/windows/form4_about_window.h"
 
 #include "shell/widgets/control_style.h"
-#include "shell/windows/form1_main_window.h"
 #include "shell/platform/twips.h"
 #include "shell/platform/window_state.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 
 #include <algorithm>
 
@@ -60,21 +60,12 @@ const TextLabel kTextLabels[] = {
 
 }  // namespace
 
-// A dialog to the window manager, so that it keeps it above the main window (KeepAboveOwner).
-Form4::Form4(Form1& main)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      m_main(main)
+Form4::Form4(QWidget& main) : QWidget(nullptr, kOwnedDialogFlags), m_main(main)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("关于 Hygrova"));
-    setWindowIcon(main.windowIcon());
+    SetUpOwnedDialog(*this, main, QStringLiteral("Form4"), QStringLiteral("关于 Hygrova"),
+                     kClientWidth, kClientHeight);
     SetTextColor(this, kBlack);
     SetBackground(this, kFormBackground);
-    const double tpp = TwipsPerPixel(this);
-    setFixedSize(ToPixels(kClientWidth, tpp), ToPixels(kClientHeight, tpp));
     CreateControls();
     CentreOnScreen(*this);
     // It has no minimize box; a window manager that minimizes it anyway gets it back at once.
@@ -126,9 +117,7 @@ void Form4::CreateControls()
     Line1->setGeometry(separator.translated(0, 1));
     SetBackground(Line1, kSeparatorWhite);
 
-    Command1 = new QPushButton(QStringLiteral("确定"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(ToPixels(2400, 2640, 1095, 375, tpp));
+    Command1 = AddButtons(this, {"确定"}, {2400, 2640, 1095, 375}, {}).front();
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
 }
 

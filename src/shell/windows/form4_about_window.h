@@ -10,8 +10,6 @@ class QPushButton;
 
 namespace hygrova {
 
-class Form1;
-
 // Form4: the About window: the program's name, version, authors and three notes on its use.
 // The main window is disabled while it is open; closing it, by "确定" or by the close box,
 // enables the main window again and destroys the window, so every opening starts anew.
@@ -20,7 +18,7 @@ class Form4 : public QWidget {
 
 public:
     // Creates and loads the window for the main window, centred on the screen, not yet shown.
-    explicit Form4(Form1& main);
+    explicit Form4(QWidget& main);
 
     QLabel* Picture1 = nullptr;       // the program icon, 48 x 48
     QLabel* Label1 = nullptr;         // "Hygrova"
@@ -48,7 +46,8 @@ private:
 
     void CreateControls();
 
-    Form1& m_main;
+    // The main window, which waits for this window disabled.
+    QWidget& m_main;
 };
 
 }  // namespace hygrova

@@ -5,9 +5,11 @@
 #include "shell/widgets/control_style.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
+#include "shell/widgets/quantity_boxes.h"
 #include "shell/windows/query_host.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/widgets/window_setup.h"
 
 #include <vector>
 
@@ -26,35 +28,31 @@ constexpr double kClientWidth = 5640;
 constexpr double kClientHeight = 1785;
 constexpr double kBoxWidth = 855;
 constexpr double kBoxHeight = 270;
-constexpr double kCaptionHeight = 255;
 
 // The widest text a query writes into a box: a vapour pressure of five figures and two
 // decimals, with room for a sign.
 const char* const kWidestResult = "-88888.88";
 
-struct ResultRow {
-    const char* caption;
-    double captionLeft;
-    double boxLeft;
-    double top;
-};
-
 // Captions and boxes inside the frame, twips, in the order Text1..Text8. A caption reaches
 // up to its box.
-constexpr ResultRow kRows[8] = {
-    {"干球温度(℃)", 120, 1200, 240},     {"湿球温度(℃)", 120, 1200, 600},
-    {"露点温度(℃)", 120, 1200, 960},     {"相对湿度(%)", 120, 1200, 1320},
-    {"含湿量(g/kg干)", 2280, 3600, 240}, {"焓(kJ/kg干)", 2280, 3600, 600},
-    {"比容(m3/kg干)", 2280, 3600, 960},  {"水蒸气分压(Pa)", 2280, 3600, 1320},
-};
+constexpr std::array<QuantityBoxPlace, kStateQuantityCount> kResultPlaces = {{
+    {120, 1080, 1200, 240},
+    {120, 1080, 1200, 600},
+    {120, 1080, 1200, 960},
+    {120, 1080, 1200, 1320},
+    {2280, 1320, 3600, 240},
+    {2280, 1320, 3600, 600},
+    {2280, 1320, 3600, 960},
+    {2280, 1320, 3600, 1320},
+}};
 
 }  // namespace
 
 Form5::Form5(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 {
     // The title-bar close box destroys the window; "关闭" only hides it.
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("查询结果"));
+    SetUpToolWindow(*this, QStringLiteral("查询结果"), kClientLeft, kClientTop, kClientWidth,
+                    kClientHeight);
     CreateControls();
     Form_Load();
     // The client area stands at the design position. Placed after the load: making the
@@ -65,57 +63,35 @@ Form5::Form5(QueryHost& main) : QWidget(nullptr, kToolWindowFlags), m_main(main)
 void Form5::CreateControls()
 {
     const double tpp = TwipsPerPixel(this);
-    setFixedSize(ToPixels(kClientLeft, kClientTop, kClientWidth, kClientHeight, tpp).size());
-    SetBackground(this, kFormBackground);
-
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(ToPixels(0, 0, 4575, 1695, tpp));
     UsePlainFrame(Frame1);
 
+    // The boxes are editable: the plot reads the moisture content and enthalpy back as
+    // typed, so the user may mark any state.
+    const QuantityBoxes panel = AddQuantityBoxes(Frame1, kResultPlaces, kBoxWidth, kBoxHeight);
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
     QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
-    for (int k = 0; k < 8; ++k) {
-        const ResultRow& row = kRows[k];
-        auto* caption = new QLabel(QString::fromUtf8(row.caption), Frame1);
-        caption->setObjectName(QStringLiteral("Label%1").arg(k + 1));
-        caption->setGeometry(
-            ToPixels(row.captionLeft, row.top, row.boxLeft - row.captionLeft, kCaptionHeight, tpp));
-        SetTextColor(caption, kBlue);
-        *captions[k] = caption;
-    }
-    // The boxes after the captions, so that the tab order runs through the boxes alone.
-    for (int k = 0; k < 8; ++k) {
-        const ResultRow& row = kRows[k];
-        auto* box = new QLineEdit(Frame1);
-        box->setObjectName(QStringLiteral("Text%1").arg(k + 1));
-        box->setGeometry(ToPixels(row.boxLeft, row.top, kBoxWidth, kBoxHeight, tpp));
-        // Editable: the plot reads the moisture content and enthalpy back as typed, so the
-        // user may mark any state.
-        SetBoxColors(box, kBlue, kBoxBackground);
-        *boxes[k] = box;
-    }
     // Each family shares one font, the largest up to 9 pt at which every caption and every
     // result (the widest a query writes) shows whole.
     std::vector<FontFitItem> captionFamily;
     std::vector<FontFitItem> boxFamily;
-    for (int k = 0; k < 8; ++k) {
+    for (int k = 0; k < kStateQuantityCount; ++k) {
+        *captions[k] = panel.captions[k];
+        *boxes[k] = panel.boxes[k];
         captionFamily.push_back({*captions[k], (*captions[k])->text(), TextRoom(**captions[k])});
         boxFamily.push_back({*boxes[k], QString::fromLatin1(kWidestResult), TextRoom(**boxes[k])});
     }
     FitFamilyFont(captionFamily);
     FitFamilyFont(boxFamily);
 
-    const char* const buttonCaptions[3] = {"描点", "清除", "关闭"};
-    QPushButton** const buttons[3] = {&Command1, &Command2, &Command3};
-    for (int k = 0; k < 3; ++k) {
-        auto* button = new QPushButton(QString::fromUtf8(buttonCaptions[k]), this);
-        button->setObjectName(QStringLiteral("Command%1").arg(k + 1));
-        button->setGeometry(ToPixels(4680, 120 + 480 * k, 855, 375, tpp));
-        button->setAutoDefault(false);
-        *buttons[k] = button;
-    }
+    const auto buttons =
+        AddButtons(this, {"描点", "清除", "关闭"}, {4680, 120, 855, 375}, {0, 480});
+    Command1 = buttons[0];
+    Command2 = buttons[1];
+    Command3 = buttons[2];
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);

@@ -1,25 +1,18 @@
-#include "query/pressure_text.h"
+#include "query/pressure_rule.h"
 
 #include "common/number_text.h"
 #include "model/checked_math.h"
 
 namespace hygrova {
-namespace {
 
-// The limits of the settings dialog's "应用", Pa.
-constexpr float kMinimumPa = 50000;
-constexpr float kMaximumPa = 200000;
-
-}  // namespace
-
-PressureReading ReadPressurePa(std::string_view textPa)
+PressureReading ReadPressurePa(std::string_view textPa, const PressureLimits& limits)
 {
     const double typedPa = ParseLeadingNumber(textPa);
     const float pressurePa = SingleOrInfinity(typedPa);
-    if (pressurePa > kMaximumPa) {
+    if (pressurePa > limits.maximumPa) {
         return {0, "大气压力过大，请重新输入！"};
     }
-    if (pressurePa < kMinimumPa) {
+    if (pressurePa < limits.minimumPa) {
         return {0, "大气压力过小，请重新输入！"};
     }
     return {SingleOrInfinity(typedPa / 100.0), {}};
