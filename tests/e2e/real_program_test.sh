@@ -253,6 +253,18 @@ disabled_main_clicked() {  # disabled_main_clicked <dialog title>
 press 12007 7627
 disabled_main_clicked 设置
 shot settings-above-disabled-main
+# Minimized, the dialog comes back when the waiting main window is clicked; a window manager
+# that minimizes the main window with it (Openbox) brings both back with the main window.
+settings=$(find_window 设置)
+xdotool windowminimize "$settings"
+poll 5 iconic "$settings" || fail "the settings dialog was not minimized"
+if viewable "$main"; then
+  press 3000 3000
+else
+  wmctrl -i -a "$main"
+fi
+poll 5 viewable "$settings" || fail "the minimized settings dialog did not come back"
+poll 5 viewable "$main" || fail "the main window did not come back with the settings dialog"
 wmctrl -i -c "$main"
 settings=$(find_window 设置)
 geometry "$settings"
@@ -265,6 +277,12 @@ viewable "$main" || fail "the close box closed the disabled main window"
 press 12007 8227
 disabled_main_clicked '关于 Hygrova'
 shot about-above-disabled-main
+# It has no minimize box: a window manager that minimizes it anyway gets it straight back,
+# with the main window.
+about=$(find_window '关于 Hygrova')
+xdotool windowminimize "$about"
+shown_again() { viewable "$about" && viewable "$main" && ! iconic "$about"; }
+poll 5 shown_again || fail "the minimized About window did not come back with the main window"
 about=$(find_window '关于 Hygrova')
 geometry "$about"
 click $((X + 196)) $((Y + 188))
