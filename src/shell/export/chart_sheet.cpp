@@ -202,6 +202,7 @@ ChartSheet CaptureChartSheet(const ChartWidgets& chart)
         VisibleSegments(picture.DrawnSegments(), picture.WidthTwips(), picture.HeightTwips());
     sheet.marks = picture.Marks();
     sheet.retained = picture.RetainedImage();
+    sheet.layer = picture.Layer();
     for (const QLabel* label : beside) {
         AddLabelTexts(sheet.besideTexts, *label, label->geometry().translated(-origin), tpp);
     }
@@ -280,6 +281,13 @@ void PaintChartSheet(QPainter& painter, const ChartSheet& sheet, const SheetPlac
             painter.setBrush(mark.fill ? QBrush(ToQColor(*mark.fill)) : QBrush(Qt::NoBrush));
             painter.drawEllipse(QPointF(mark.x, mark.y), mark.radius, mark.radius);
         }
+        painter.restore();
+    }
+    if (!sheet.layer.IsEmpty()) {
+        painter.save();
+        painter.setClipRect(sheet.picture, Qt::IntersectClip);
+        painter.translate(sheet.picture.topLeft());
+        PaintLayer(painter, sheet.layer);
         painter.restore();
     }
     for (const SheetText& text : sheet.onTexts) {

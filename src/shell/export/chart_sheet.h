@@ -2,6 +2,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/sheet_geometry.h"
+#include "shell/widgets/layer_drawing.h"
 
 #include <vector>
 
@@ -62,6 +63,7 @@ struct ChartSheet {
     std::vector<SheetText> besideTexts;  // labels beside the picture, which it covers
     std::vector<SheetText> onTexts;      // labels on the picture and the pressure caption
     QImage retained;                     // the picture's retained image, as on screen
+    PlacedLayer layer;                   // the project's layer over the picture, picture twips
 };
 
 // The chart's title, which names its files and documents: "焓湿图 <pressure> Pa".
@@ -75,7 +77,8 @@ ChartSheet CaptureChartSheet(const ChartWidgets& chart);
 QTransform SheetToOutput(const SheetPlacement& placement);
 
 // Paints the sheet at the placement: the labels beside the picture, the white picture with
-// the lines in their order and the marks, then the labels on it and the caption. A given
+// the lines in their order and the marks, the project's layer, then the labels on it and the
+// caption. A given
 // `picture` image stands in for the white picture, its lines and its marks, pixel for pixel
 // (the placement must then map one of its pixels to one output pixel).
 void PaintChartSheet(QPainter& painter, const ChartSheet& sheet, const SheetPlacement& placement,

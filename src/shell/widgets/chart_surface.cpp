@@ -97,6 +97,28 @@ void ChartSurface::FitImage()
         painter.drawImage(QPointF(0, 0), m_image);
     }
     m_image = std::move(image);
+    RenderLayer();
+}
+
+void ChartSurface::SetLayer(PlacedLayer layer)
+{
+    m_layer = std::move(layer);
+    RenderLayer();
+    update();
+}
+
+void ChartSurface::RenderLayer()
+{
+    if (m_layer.IsEmpty()) {
+        m_layerImage = QImage();
+        return;
+    }
+    m_layerImage = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+    m_layerImage.setDevicePixelRatio(m_image.devicePixelRatio());
+    m_layerImage.fill(Qt::transparent);
+    QPainter painter(&m_layerImage);
+    painter.scale(1 / TwipsPerPx(), 1 / TwipsPerPx());
+    PaintLayer(painter, m_layer);
 }
 
 void ChartSurface::Clear()
@@ -140,9 +162,12 @@ void ChartSurface::paintEvent(QPaintEvent* event)
 {
     FitImage();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_image,
-                      QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
-                             QSizeF(event->rect().size()) * m_image.devicePixelRatio()));
+    const QRectF source(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
+                        QSizeF(event->rect().size()) * m_image.devicePixelRatio());
+    painter.drawImage(event->rect(), m_image, source);
+    if (!m_layerImage.isNull()) {
+        painter.drawImage(event->rect(), m_layerImage, source);
+    }
 }
 
 void ChartSurface::resizeEvent(QResizeEvent* event)

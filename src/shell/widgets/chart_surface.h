@@ -4,6 +4,7 @@
 #include "chart/line_raster.h"
 #include "chart/palette.h"
 #include "chart/sheet_geometry.h"
+#include "shell/widgets/layer_drawing.h"
 
 #include <vector>
 
@@ -56,6 +57,11 @@ public:
     const std::vector<ChartSegment>& DrawnSegments() const { return m_drawnSegments; }
     const std::vector<ChartMark>& Marks() const { return m_marks; }
 
+    // The project's layer, shown over everything drawn. It is kept apart from the retained
+    // image, so that clearing the chart and "描点" leave it alone; an empty layer shows nothing.
+    void SetLayer(PlacedLayer layer);
+    const PlacedLayer& Layer() const { return m_layer; }
+
 signals:
     // The pointer moved over the picture (or, with a button held, anywhere while dragging
     // from it); position in twips of the picture.
@@ -71,11 +77,15 @@ private:
     // Matches the image to the widget's size and pixel ratio, keeping what was drawn.
     void FitImage();
     double TwipsPerPx() const;
+    // Paints the layer into its own transparent image of the retained image's size.
+    void RenderLayer();
 
     QImage m_image;
     std::vector<ChartSegment> m_drawnSegments;
     std::vector<ChartMark> m_marks;
     FillStyle m_fillStyle = FillStyle::Transparent;
+    PlacedLayer m_layer;
+    QImage m_layerImage;
 };
 
 }  // namespace hygrova

@@ -16,6 +16,7 @@
 #include "shell/windows/form3_settings_dialog.h"
 #include "shell/windows/form4_about_window.h"
 #include "shell/windows/form5_results_window.h"
+#include "shell/windows/project_workspace.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
 #include "shell/widgets/quantity_boxes.h"
@@ -111,6 +112,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_shape(new WindowShape(*th
     CreateControls();
     CreateMenu();
     CreateChartMenu();
+    m_workspace = new ProjectWorkspace(*this);
     new NativeWindowEvents(*this, [this](QEvent& event) {
         if (event.type() == QEvent::Expose && m_awaitingFirstExposure) {
             Form_FirstExposure();
@@ -376,6 +378,7 @@ void Form1::RedrawChart()
         drawpic();
     } catch (const ArithmeticFault&) {
     }
+    m_workspace->ChartRedrawn();
 }
 
 void Form1::PlotState(float d, float h)
@@ -412,6 +415,7 @@ ChartWidgets Form1::ShownChart() const
 void Form1::ShowPressureCaption(const QString& pressureText)
 {
     Frame1->setTitle(QStringLiteral("大气压力: ") + pressureText + QStringLiteral(" Pa"));
+    m_workspace->NotePressureText(pressureText);
 }
 
 void Form1::MoveScaleLabels(const ChartDrawing& chart)
@@ -499,6 +503,7 @@ void Form1::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float x,
 void Form1::Picture1_ContextMenu(const QPoint& position)
 {
     if (isEnabled()) {
+        m_workspace->NoteMenuPoint(position);
         ChartMenu->popup(Picture1->mapToGlobal(position));
     }
 }
@@ -590,6 +595,9 @@ void Form1::Command3_Click()
 
 void Form1::Command4_Click()
 {
+    if (!m_workspace->MayClose()) {
+        return;
+    }
     UnloadSecondaryWindows();
     QCoreApplication::quit();
 }
@@ -599,6 +607,11 @@ void Form1::closeEvent(QCloseEvent* event)
     // While the settings dialog or the About window is open, the window takes no input, and
     // its close box does nothing either.
     if (!isEnabled() && event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    // Unsaved states and processes: the user may save them first, or stay.
+    if (!m_workspace->MayClose()) {
         event->ignore();
         return;
     }

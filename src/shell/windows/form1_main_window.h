@@ -29,6 +29,7 @@ class Form2;
 class Form3;
 class Form4;
 class Form5;
+class ProjectWorkspace;
 class WindowShape;
 
 // Form1: the main window with the h-d chart, the readout of the state under the pointer,
@@ -62,6 +63,8 @@ public:
     Form4* AboutWindow() const;
     Form2* ExistingQueryDialog() const;
     Form5* ExistingResultsWindow() const;
+    // The air-handling design shown as a layer on the chart, with its windows and commands.
+    ProjectWorkspace& Workspace() const { return *m_workspace; }
 
     void setVisible(bool visible) override;
 
@@ -161,6 +164,8 @@ private:
     ChartFileMemory m_chartFiles;
     // Holds the window in its shape; a child of the window.
     WindowShape* m_shape = nullptr;
+    // The project's keeper; a child of the window.
+    ProjectWorkspace* m_workspace = nullptr;
     // The window has not yet been on the screen.
     bool m_awaitingFirstExposure = true;
     // The readout boxes' font size at the present window size; a longer text shows smaller.
