@@ -1,7 +1,6 @@
 #include "shell/windows/project_file_dialogs.h"
 
 #include "project/atomic_file.h"
-#include "project/project_file.h"
 #include "project/project_table.h"
 #include "shell/widgets/warning_box.h"
 

@@ -57,12 +57,6 @@ ProjectWorkspace::ProjectWorkspace(Form1& main) : QObject(&main), m_main(main)
     CreateMenuCommands();
 }
 
-ProjectWorkspace::~ProjectWorkspace()
-{
-    delete m_states.data();
-    delete m_processes.data();
-}
-
 void ProjectWorkspace::CreateMenuCommands()
 {
     QMenu& menu = *m_main.ChartMenu;

@@ -23,8 +23,8 @@ class ProjectWorkspace : public QObject, public ProjectHost {
     Q_OBJECT
 
 public:
+    // The project's windows are the main window's children and go with it.
     explicit ProjectWorkspace(Form1& main);
-    ~ProjectWorkspace() override;
 
     // ProjectHost.
     Project& CurrentProject() override { return m_project; }
