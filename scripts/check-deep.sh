@@ -13,7 +13,10 @@
 #  5. the equivalence check of the core's fast forms against their step-by-step references
 #     (tests/deep/equivalence_check.cpp: every float for the saturation pressure and the
 #     number text, dense grids for the rounding, the solvers and the thirteen chains), built
-#     optimised with the tests (preset "test") and bounded by HYGROVA_DEEP_MINUTES (default 40).
+#     optimised with the tests (preset "test") and bounded by HYGROVA_DEEP_MINUTES (default 40);
+#  6. the real program's window checks (starts, shape under drags, maximize and restore,
+#     the settings and About windows, warnings) under the window managers of KDE (KWin),
+#     Xfce (xfwm4) and GNOME (mutter), as under Openbox in ./scripts/test.sh (preset "test").
 # Every stage always runs; any failing test, sanitizer report or fuzzer finding fails the
 # script at the end. Extra arguments go to every cmake configure step.
 set -euo pipefail
@@ -28,7 +31,8 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 chmod 0700 "$XDG_RUNTIME_DIR"
 
-HYGROVA_WITH_FUZZ=1 HYGROVA_WITH_WINDOWS=1 "$root/scripts/install-deps.sh"
+HYGROVA_WITH_FUZZ=1 HYGROVA_WITH_WINDOWS=1 HYGROVA_WITH_WINDOW_MANAGERS=1 \
+  "$root/scripts/install-deps.sh"
 
 failed=()
 started=$SECONDS
@@ -174,6 +178,14 @@ if ! timeout "${deep_minutes}m" "$root/build/test/tests/deep/equivalence_check";
   failed+=("equivalence of the fast forms (a difference, or over ${deep_minutes} min)")
 fi
 echo "== Equivalence stage done $(elapsed)"
+
+# --- 6. The window checks under other window managers -----------------------------------
+echo "== The real program under KWin, xfwm4 and mutter ($root/build/test)"
+cmake --build --preset test --parallel "$jobs" --target hygrova
+if ! ctest --test-dir "$root/build/test" --output-on-failure -L window-managers; then
+  failed+=("the window checks under KWin, xfwm4 and mutter")
+fi
+echo "== Window manager stage done $(elapsed)"
 
 if [ ${#failed[@]} -ne 0 ]; then
   echo "Deep checks FAILED: ${failed[*]}" >&2

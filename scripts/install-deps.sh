@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Hygrova needs to build, run and test, packaging and Wayland
 # included; HYGROVA_WITH_FUZZ=1 adds clang for the fuzzers, HYGROVA_WITH_WINDOWS=1 the
-# mingw-w64 cross compiler, GoogleTest's sources and wine for the Windows build of the core.
+# mingw-w64 cross compiler, GoogleTest's sources and wine for the Windows build of the core,
+# HYGROVA_WITH_WINDOW_MANAGERS=1 the window managers of KDE (KWin with its Breeze frames),
+# Xfce (xfwm4) and GNOME (mutter), under which the deeper checks run the real program.
 # Runs apt-get directly as root, through sudo otherwise; does nothing when all are present.
 set -euo pipefail
 
@@ -16,6 +18,9 @@ packages=(
 )
 if [ "${HYGROVA_WITH_FUZZ:-0}" = 1 ]; then
   packages+=(clang libclang-rt-dev)
+fi
+if [ "${HYGROVA_WITH_WINDOW_MANAGERS:-0}" = 1 ]; then
+  packages+=(kwin-x11 kwin-style-breeze xfwm4 mutter dbus)
 fi
 if [ "${HYGROVA_WITH_WINDOWS:-0}" = 1 ]; then
   packages+=(g++-mingw-w64-x86-64-posix googletest wine wine64)

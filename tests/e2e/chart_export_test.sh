@@ -2,7 +2,8 @@
 # Saves the chart from the real hygrova executable as a user does, on an X display with a
 # window manager: plots the typical state (dry bulb 20 °C, relative humidity 50 %),
 # right-clicks the chart, takes "保存图表…", types a file name ending in .svg, presses Enter,
-# and checks the SVG written: the chart's lines, its labels as text and the red mark.
+# and checks the SVG written: the chart's lines, its labels as text and the red mark, and that
+# nothing else was written.
 # Usage: chart_export_test.sh <hygrova> <artifact dir>; run it under xvfb-run. Screenshots of
 # the steps and the SVG are kept in the artifact dir.
 set -euo pipefail
@@ -75,6 +76,7 @@ grep -q '>100%<' "$target" || fail "no \"100%\" label in the SVG"
 grep -q '大气压力' "$target" || fail "no pressure caption in the SVG"
 grep -B3 '<circle' "$target" | grep -q 'fill="#ff0000"' || fail "no red mark in the SVG"
 ls "$work" | grep -v -x 'chart.svg' | grep -q . && fail "files left beside the SVG: $(ls "$work")"
+[ -e "$work/.config/QtProject.conf" ] && fail "the save dialog wrote Qt's settings file"
 
 wmctrl -i -c "$main"
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

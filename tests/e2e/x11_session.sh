@@ -24,15 +24,23 @@ poll() {
   return 1
 }
 
-# start_window_manager [<more to do on exit>]: Openbox gives the windows frames and close
-# boxes; it and the program are ended when the script exits.
+# start_window_manager [<more to do on exit>]: the window manager that HYGROVA_WINDOW_MANAGER
+# names (openbox, the default, kwin, xfwm4 or mutter) gives the windows frames and close
+# boxes; it and the program are ended when the script exits. KWin and xfwm4 need a session
+# bus, and KWin its Breeze style for title bars.
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 &
+  case ${HYGROVA_WINDOW_MANAGER:-openbox} in
+    openbox) openbox --sm-disable >/dev/null 2>&1 & ;;
+    kwin) KWIN_COMPOSE=N dbus-run-session kwin_x11 --replace >/dev/null 2>&1 & ;;
+    xfwm4) dbus-run-session xfwm4 --compositor=off >/dev/null 2>&1 & ;;
+    mutter) dbus-run-session mutter --x11 --replace >/dev/null 2>&1 & ;;
+    *) fail "unknown window manager $HYGROVA_WINDOW_MANAGER" ;;
+  esac
   wm=$!
   # shellcheck disable=SC2064
   trap "kill $wm 2>/dev/null || true; [ -n \"\$pid\" ] && kill \$pid 2>/dev/null || true; ${1:-}" EXIT
   wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-  poll 10 wm_ready || fail "the window manager did not start"
+  poll 20 wm_ready || fail "the window manager did not start"
 }
 
 visible_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }

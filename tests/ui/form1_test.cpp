@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -84,6 +85,32 @@ TEST_F(Form1Test, StartsWithDefaultsCaptionAndDrawnChart)
     }
 }
 
+// The window appears before it draws its chart, but its first picture holds the whole chart
+// and the title picture.
+TEST_F(Form1Test, TheFirstPaintShowsTheWholeChart)
+{
+    Form1 fresh;
+    struct FirstPaint : QObject {
+        const Form1& form;
+        std::optional<std::pair<std::size_t, bool>> seen;  // segments drawn, title picture
+        explicit FirstPaint(const Form1& f) : form(f) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && !seen) {
+                seen = {form.Picture1->DrawnSegments().size(),
+                        !form.Image1->pixmap().isNull()};
+            }
+            return false;
+        }
+    } watch(fresh);
+    fresh.Picture1->installEventFilter(&watch);
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    ASSERT_TRUE(test::WaitUntil([&] { return watch.seen.has_value(); }));
+    EXPECT_EQ(watch.seen->first, form1.Picture1->DrawnSegments().size());
+    EXPECT_TRUE(watch.seen->second);
+}
+
 TEST_F(Form1Test, EveryWindowSetsUpItsSkinEngineOnLoading)
 {
     // The property 0x6803000A set to 0, then the methods 0x6003000C and 0x6003000B.
@@ -116,7 +143,7 @@ TEST_F(Form1Test, WindowIsAtLeast65PercentOfTheScreenAndFourByThree)
     EXPECT_NEAR(frame.center().x(), available.center().x(), 2) << "centred at first";
 }
 
-TEST_F(Form1Test, NarrowOrFlatSizesSnapBack)
+TEST_F(Form1Test, NarrowFlatOrOversizedSizesSnapBack)
 {
     form1.resize(400, 300);
     QApplication::processEvents();
@@ -124,7 +151,7 @@ TEST_F(Form1Test, NarrowOrFlatSizesSnapBack)
     EXPECT_NEAR(form1.frameGeometry().height(), 0.75 * form1.frameGeometry().width(), 1.0);
 
     const int frameWidth = form1.frameGeometry().width() - form1.width();
-    const int wide = MinimumOuterWidth() + 200;
+    const int wide = MinimumOuterWidth() + 150;
     form1.resize(wide - frameWidth, form1.height());
     QApplication::processEvents();
     EXPECT_EQ(form1.frameGeometry().width(), wide);
@@ -134,6 +161,17 @@ TEST_F(Form1Test, NarrowOrFlatSizesSnapBack)
     form1.resize(wide - frameWidth, 200);
     QApplication::processEvents();
     EXPECT_NEAR(form1.frameGeometry().height(), 0.75 * wide, 1.0);
+
+    // Dragged beyond the screen, the window keeps the largest shape that fits the screen's
+    // available area, and stays inside it.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    form1.resize(3 * available.width(), 3 * available.height());
+    QApplication::processEvents();
+    const QRect outer = form1.frameGeometry();
+    EXPECT_NEAR(outer.height(), 0.75 * outer.width(), 1.0);
+    EXPECT_NEAR(std::max(outer.width() - available.width(), outer.height() - available.height()),
+                0, 1);
+    EXPECT_TRUE(available.adjusted(-1, -1, 1, 1).contains(outer)) << "on the screen";
 }
 
 TEST_F(Form1Test, ChartAndControlsFollowTheWindowSize)

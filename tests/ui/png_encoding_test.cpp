@@ -1,5 +1,6 @@
-// The PNG encoder: what it writes decodes to the image given, pixel for pixel, from one batch
-// of rows to many, and when the compressed rows outgrow the first output buffer.
+// The PNG encoder: what it writes decodes to the image given, pixel for pixel and with its
+// physical resolution, from one batch of rows to many, and when the compressed rows outgrow
+// the first output buffer.
 
 #include "shell/export/png_encoding.h"
 
@@ -37,13 +38,18 @@ TEST(PngEncodingTest, DecodesToTheImage)
     const struct {
         int width;
         int height;
-    } sizes[] = {{1, 1}, {5, 3}, {300, 65}, {181, 1001}};
+        int dotsPerMetre;
+    } sizes[] = {{1, 1, 3780}, {5, 3, 7559}, {300, 65, 15118}, {181, 1001, 3780}};
     for (const auto& size : sizes) {
-        const QImage image = TestPicture(size.width, size.height);
+        QImage image = TestPicture(size.width, size.height);
+        image.setDotsPerMeterX(size.dotsPerMetre);
+        image.setDotsPerMeterY(size.dotsPerMetre);
         const QByteArray png = EncodePng(image);
         ASSERT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n")) << size.width << "x" << size.height;
         const QImage decoded = QImage::fromData(png, "PNG").convertToFormat(image.format());
         EXPECT_TRUE(decoded == image) << size.width << "x" << size.height;
+        EXPECT_EQ(decoded.dotsPerMeterX(), size.dotsPerMetre);
+        EXPECT_EQ(decoded.dotsPerMeterY(), size.dotsPerMetre);
     }
     EXPECT_TRUE(EncodePng(QImage()).isEmpty());
 }

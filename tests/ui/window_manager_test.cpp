@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #ifdef HYGROVA_WITH_X11
@@ -144,6 +146,48 @@ TEST_F(WindowManagerTest, SettingsAndAboutStayAboveTheMainWindow)
     Click(form1.Command3);
     ASSERT_NE(form1.AboutWindow(), nullptr);
     EXPECT_EQ(owner(form1.AboutWindow()), form1.windowHandle());
+}
+
+// Settings opens centred, frame included; a minimized one comes back when the waiting main
+// window is clicked. About, which has no minimize box, comes back by itself; the main window
+// clicked while nothing is minimized changes nothing.
+TEST_F(WindowManagerTest, SettingsAndAboutOpenCentredAndNeverStayMinimized)
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto clickMainWindow = [this] {
+        QTest::mouseClick(form1.windowHandle(), Qt::LeftButton, {},
+                          form1.Client->mapTo(&form1, QPoint(100, 100)));
+    };
+    const struct {
+        const char* name;
+        QPushButton* opener;
+        std::function<QWidget*()> window;
+        bool comesBackByItself;
+    } rows[] = {
+        {"settings", form1.Command2, [this] { return form1.SettingsDialog(); }, false},
+        {"About", form1.Command3, [this] { return form1.AboutWindow(); }, true},
+    };
+    for (const auto& row : rows) {
+        Click(row.opener);
+        QWidget* window = row.window();
+        ASSERT_NE(window, nullptr) << row.name;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window)) << row.name;
+        const QRect outer = window->frameGeometry();
+        EXPECT_LE((outer.center() - available.center()).manhattanLength(), 2)
+            << row.name << " at " << outer.x() << "," << outer.y();
+
+        window->showMinimized();
+        if (!row.comesBackByItself) {
+            ASSERT_TRUE(WaitUntil([&] { return window->isMinimized(); })) << row.name;
+            clickMainWindow();
+        }
+        EXPECT_TRUE(WaitUntil([&] { return !window->isMinimized(); })) << row.name;
+        EXPECT_FALSE(form1.isEnabled()) << row.name << " is still awaited";
+        clickMainWindow();
+        EXPECT_TRUE(window->isVisible() && !window->isMinimized()) << row.name;
+        window->close();
+        ProcessDeferredDeletes();
+    }
 }
 
 TEST_F(WindowManagerTest, AWarningBoxGivesTheKeyboardBackToItsWindow)

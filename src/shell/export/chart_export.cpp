@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QSvgGenerator>
 
 namespace hygrova {
@@ -27,32 +28,36 @@ constexpr int kPdfResolution = 1200;
 // The sheet one to one: output units are twips.
 constexpr SheetPlacement kTwipsPlacement{1, 0, 0};
 
-// The sheet's size in screen pixels, rounded up.
-QSize SheetPixels(const ChartSheet& sheet, double scale)
-{
-    return QSize(static_cast<int>(std::ceil(sheet.width / sheet.pixelTwips * scale - 1e-6)),
-                 static_cast<int>(std::ceil(sheet.height / sheet.pixelTwips * scale - 1e-6)));
-}
+constexpr double kMetresPerInch = 0.0254;
 
 QString FailureText(const QString& fileName, const QString& reason)
 {
     return QStringLiteral("无法保存图表“%1”：%2。").arg(QDir::toNativeSeparators(fileName), reason);
 }
 
-// Why the file could not be written, in the user's words, with the system's own account.
-QString WriteFailureReason(const QSaveFile& file, bool opened)
+// Room a file takes on a disk beyond its bytes: the blocks and records of the file system.
+constexpr qint64 kFileOverheadBytes = 64 * 1024;
+
+// Why a file of that many bytes could not be written there, in the user's words: the usual
+// causes, looked for in the folder and its disk, else that writing failed.
+QString WriteFailureReason(const QString& fileName, qint64 bytes)
 {
-    const QString system = QStringLiteral("（%1）").arg(file.errorString());
-    if (!QFileInfo(QFileInfo(file.fileName()).absolutePath()).isDir()) {
-        return QStringLiteral("文件夹不存在") + system;
+    const QFileInfo file(fileName);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir()) {
+        return QStringLiteral("文件夹不存在");
     }
-    if (!opened) {
-        return QStringLiteral("不能在该文件夹中写入文件") + system;
+    const QStorageInfo disk(folder.absoluteFilePath());
+    if (disk.isValid() && disk.isReadOnly()) {
+        return QStringLiteral("文件夹所在的磁盘只能读取，不能写入");
     }
-    if (file.error() == QFileDevice::ResourceError) {
-        return QStringLiteral("磁盘空间不足") + system;
+    if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
+        return QStringLiteral("没有在该文件夹中写入文件的权限");
     }
-    return QStringLiteral("写入文件失败") + system;
+    if (disk.isValid() && disk.bytesAvailable() < bytes + kFileOverheadBytes) {
+        return QStringLiteral("磁盘空间不足");
+    }
+    return QStringLiteral("写入文件时出错");
 }
 
 }  // namespace
@@ -72,13 +77,23 @@ std::optional<ChartFormat> ChartFormatOfName(const QString& fileName)
     return std::nullopt;
 }
 
+QSize ChartImageSize(const ChartSheet& sheet, double scale)
+{
+    return QSize(static_cast<int>(std::ceil(sheet.width / sheet.pixelTwips * scale - 1e-6)),
+                 static_cast<int>(std::ceil(sheet.height / sheet.pixelTwips * scale - 1e-6)));
+}
+
 QImage ChartImage(const ChartSheet& sheet, double scale)
 {
-    QImage image(SheetPixels(sheet, scale), QImage::Format_RGB32);
+    QImage image(ChartImageSize(sheet, scale), QImage::Format_RGB32);
     image.fill(Qt::white);
+    const int dotsPerMetre =
+        static_cast<int>(std::lround(scale * kTwipsPerInch / sheet.pixelTwips / kMetresPerInch));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    const QImage picture = PictureImage(sheet, scale);
     QPainter painter(&image);
-    const bool asOnScreen = scale == sheet.retained.devicePixelRatio();
-    PaintChartSheet(painter, sheet, {scale / sheet.pixelTwips, 0, 0}, asOnScreen);
+    PaintChartSheet(painter, sheet, {scale / sheet.pixelTwips, 0, 0}, &picture);
     return image;
 }
 
@@ -95,8 +110,8 @@ QByteArray ChartSvg(const ChartSheet& sheet)
     // Drawn in twips; shown at the size the chart has on the screen.
     generator.setViewBox(QRectF(0, 0, sheet.width, sheet.height));
     generator.setResolution(static_cast<int>(std::lround(kTwipsPerInch / sheet.pixelTwips)));
-    generator.setSize(SheetPixels(sheet, 1));
-    generator.setTitle(QStringLiteral("焓湿图"));
+    generator.setSize(ChartImageSize(sheet, 1));
+    generator.setTitle(sheet.title);
     generator.setDescription(QStringLiteral("Hygrova"));
     QPainter painter(&generator);
     PaintChartSheet(painter, sheet, kTwipsPlacement);
@@ -111,7 +126,7 @@ QByteArray ChartPdf(const ChartSheet& sheet)
     QPdfWriter writer(&buffer);
     writer.setResolution(kPdfResolution);
     writer.setCreator(QStringLiteral("Hygrova"));
-    writer.setTitle(QStringLiteral("焓湿图"));
+    writer.setTitle(sheet.title);
     writer.setPageLayout(
         QPageLayout(QPageSize(QSizeF(sheet.width / kTwipsPerPoint, sheet.height / kTwipsPerPoint),
                               QPageSize::Point, QString(), QPageSize::ExactMatch),
@@ -143,11 +158,9 @@ QString SaveChart(const QString& fileName, const ChartSheet& sheet, double pngSc
     }
     // Written beside the target and renamed over it at the end, so a failure leaves no part.
     QSaveFile file(fileName);
-    const bool opened = file.open(QIODevice::WriteOnly);
-    if (!opened || file.write(data) != data.size() || !file.commit()) {
-        const QString reason = WriteFailureReason(file, opened);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
         file.cancelWriting();
-        return FailureText(fileName, reason);
+        return FailureText(fileName, WriteFailureReason(fileName, data.size()));
     }
     return QString();
 }
@@ -168,6 +181,7 @@ void SetChartPrinterDefaults(QPrinter& printer)
 
 void PrintChart(QPrinter& printer, const ChartSheet& sheet)
 {
+    printer.setDocName(sheet.title);
     QPainter painter(&printer);
     if (!painter.isActive()) {
         return;  // the printer could not start; it reports that itself

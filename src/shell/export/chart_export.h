@@ -20,10 +20,15 @@ enum class ChartFormat { Png, Svg, Pdf };
 // The format a file name's suffix stands for (.png, .svg, .pdf, any case); empty for others.
 std::optional<ChartFormat> ChartFormatOfName(const QString& fileName);
 
-// The chart as an image at `scale` image pixels per screen pixel. At the scale of the
-// picture's retained image (the screen's device pixel ratio) the picture is that image, pixel
-// for pixel; at any other scale the lines are drawn again, sharp at that size.
+// The chart as an image at `scale` image pixels per screen pixel (a screen pixel being a
+// device-independent pixel, so the sizes are the same on every pixel ratio). The picture is
+// drawn as the screen draws it (PictureImage): at the screen's pixel ratio it is the retained
+// image pixel for pixel. The image's physical resolution is the screen's logical one times
+// the scale, so that it prints at the size the chart has on the screen.
 QImage ChartImage(const ChartSheet& sheet, double scale);
+
+// The size of ChartImage(sheet, scale), pixels.
+QSize ChartImageSize(const ChartSheet& sheet, double scale);
 
 // The PNG file of ChartImage(sheet, scale).
 QByteArray ChartPng(const ChartSheet& sheet, double scale);
@@ -35,7 +40,8 @@ QByteArray ChartPdf(const ChartSheet& sheet);
 
 // Writes the chart into the file in the format its suffix names, a PNG at `pngScale` image
 // pixels per screen pixel. The file appears whole or not at all. Returns the text of the
-// warning to show when it fails (naming the file and the reason), empty on success.
+// warning to show when it fails, empty on success: it names the file and the reason, in
+// Chinese (a missing folder, a read-only disk, no permission, a full disk).
 QString SaveChart(const QString& fileName, const ChartSheet& sheet, double pngScale);
 
 // The clipboard's contents for the chart: the image at the screen's pixel ratio, and the SVG

@@ -2,12 +2,14 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/sheet_geometry.h"
+#include "shell/widgets/layer_drawing.h"
 
 #include <vector>
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainterPath>
 #include <QRectF>
 #include <QString>
 #include <QTransform>
@@ -39,13 +41,18 @@ struct SheetText {
     QRectF rect;         // twips in the sheet
     int flags = 0;       // Qt::AlignmentFlag
     bool boxed = false;  // drawn on a white box, as the relative-humidity labels are
+    // Where the screen shows the label when the picture or a control covers part of it,
+    // twips in the sheet; empty when the label shows whole.
+    QPainterPath visiblePart;
 };
 
 // The chart as it leaves the window: the picture with its lines and marks, the scale labels
 // around and on it, and the pressure caption, all in twips on a sheet whose origin is its
 // top-left corner. Built from what the main window shows, so every output shows what the
-// screen shows; the readout boxes and the buttons stay behind.
+// screen shows: a label the screen hides stays out, one it cuts off is cut off the same way;
+// the readout boxes and the buttons stay behind.
 struct ChartSheet {
+    QString title;      // the chart's title (ChartTitle)
     double width = 0;   // twips
     double height = 0;  // twips
     QRectF picture;     // the chart picture, twips in the sheet
@@ -56,7 +63,12 @@ struct ChartSheet {
     std::vector<SheetText> besideTexts;  // labels beside the picture, which it covers
     std::vector<SheetText> onTexts;      // labels on the picture and the pressure caption
     QImage retained;                     // the picture's retained image, as on screen
+    PlacedLayer layer;                   // the project's layer over the picture, picture twips
 };
+
+// The chart's title, which names its files and documents: "焓湿图 <pressure> Pa".
+// pressureHpa: hPa.
+QString ChartTitle(float pressureHpa);
 
 // The chart sheet of the chart as it is on screen now.
 ChartSheet CaptureChartSheet(const ChartWidgets& chart);
@@ -65,10 +77,16 @@ ChartSheet CaptureChartSheet(const ChartWidgets& chart);
 QTransform SheetToOutput(const SheetPlacement& placement);
 
 // Paints the sheet at the placement: the labels beside the picture, the white picture with
-// the lines in their order and the marks, then the labels on it and the caption. With
-// `usePicture` set, the retained image stands in for the white picture, its lines and its
-// marks, pixel for pixel (the placement must then map one screen pixel to whole pixels).
+// the lines in their order and the marks, the project's layer, then the labels on it and the
+// caption. A given
+// `picture` image stands in for the white picture, its lines and its marks, pixel for pixel
+// (the placement must then map one of its pixels to one output pixel).
 void PaintChartSheet(QPainter& painter, const ChartSheet& sheet, const SheetPlacement& placement,
-                     bool usePicture = false);
+                     const QImage* picture = nullptr);
+
+// The picture drawn as the screen draws it, at `scale` image pixels per screen pixel: lines
+// traced one screen pixel wide into the pixels, marks antialiased. At the screen's own pixel
+// ratio it is the picture's retained image.
+QImage PictureImage(const ChartSheet& sheet, double scale);
 
 }  // namespace hygrova

@@ -127,8 +127,14 @@ QByteArray EncodePng(const QImage& image)
     // 8 bits per sample, truecolour, deflate, adaptive filtering, no interlace.
     header.append("\x08\x02\x00\x00\x00", 5);
     QByteArray file("\x89PNG\r\n\x1a\n", 8);
-    file.reserve(file.size() + 3 * 12 + header.size() + rows.size());
+    file.reserve(file.size() + 4 * 12 + header.size() + 9 + rows.size());
     AppendChunk(file, "IHDR", header);
+    // The physical resolution, pixels per metre.
+    QByteArray resolution;
+    AppendBigEndian(resolution, static_cast<std::uint32_t>(std::max(0, image.dotsPerMeterX())));
+    AppendBigEndian(resolution, static_cast<std::uint32_t>(std::max(0, image.dotsPerMeterY())));
+    resolution.append('\x01');
+    AppendChunk(file, "pHYs", resolution);
     AppendChunk(file, "IDAT", rows);
     AppendChunk(file, "IEND", QByteArray());
     return file;

@@ -16,7 +16,7 @@
 #include <QWindow>
 
 #ifdef HYGROVA_WITH_X11
-#include <xcb/xcb.h>
+#include "shell/platform/x11_properties.h"
 #endif
 
 namespace hygrova {
@@ -24,49 +24,12 @@ namespace hygrova {
 #ifdef HYGROVA_WITH_X11
 namespace {
 
+using x11::Atom;
+using x11::Property32;
+using x11::ReplyPtr;
+
 // How long RequestFrameExtents waits for the window manager's answer at most.
 constexpr std::chrono::milliseconds kFrameAnswerTimeout{300};
-
-struct FreeDeleter {
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeDeleter>;
-
-xcb_connection_t* X11Connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        return nullptr;
-    }
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
-{
-    const ReplyPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 1, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return atom ? atom->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
-// The 32-bit values of a property of an X window (empty when it is not set).
-std::vector<std::uint32_t> Property32(xcb_connection_t* connection, xcb_window_t window,
-                                      xcb_atom_t name, xcb_atom_t type, std::uint32_t count)
-{
-    if (name == XCB_ATOM_NONE) {
-        return {};
-    }
-    const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, name, type, 0, count), nullptr));
-    if (!reply || reply->format != 32) {
-        return {};
-    }
-    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-    const int length = xcb_get_property_value_length(reply.get()) / 4;
-    return std::vector<std::uint32_t>(values, values + length);
-}
 
 // The _NET_FRAME_EXTENTS property of an X window: left, right, top, bottom, in device pixels.
 std::optional<std::array<std::uint32_t, 4>> FrameExtents(xcb_connection_t* connection,
@@ -117,7 +80,7 @@ QMargins QtFrameMargins(const QWidget& window)
 std::optional<QMargins> AnnouncedFrameMargins(const QWidget& window)
 {
 #ifdef HYGROVA_WITH_X11
-    xcb_connection_t* connection = X11Connection();
+    xcb_connection_t* connection = x11::Connection();
     if (connection == nullptr) {
         return QtFrameMargins(window);
     }
@@ -135,16 +98,19 @@ std::optional<QMargins> AnnouncedFrameMargins(const QWidget& window)
 #endif
 }
 
-std::optional<QMargins> ExpectedFrameMargins()
+std::optional<QMargins> ExpectedFrameMargins(QWidget* window)
 {
 #ifdef HYGROVA_WITH_X11
-    xcb_connection_t* connection = X11Connection();
+    xcb_connection_t* connection = x11::Connection();
     if (connection == nullptr) {
         return std::nullopt;
     }
     QWindow probe;
-    probe.create();
-    const auto id = static_cast<xcb_window_t>(probe.winId());
+    if (window == nullptr) {
+        probe.create();
+    }
+    const auto id = static_cast<xcb_window_t>(window != nullptr ? window->winId() : probe.winId());
+    const qreal ratio = window != nullptr ? window->devicePixelRatioF() : probe.devicePixelRatio();
     // Only a window manager that lists the request among the hints it supports answers it.
     const xcb_window_t root = RootOf(connection, id);
     const xcb_atom_t request = Atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
@@ -176,8 +142,9 @@ std::optional<QMargins> ExpectedFrameMargins()
     if (!extents) {
         return QMargins();
     }
-    return InPixels(*extents, probe.devicePixelRatio());
+    return InPixels(*extents, ratio);
 #else
+    Q_UNUSED(window);
     return std::nullopt;
 #endif
 }
@@ -220,7 +187,7 @@ WindowManagerCue CueOfNativeEvent(const QByteArray& eventType, const void* messa
 void ShowEmptyTitle(QWidget& window)
 {
 #ifdef HYGROVA_WITH_X11
-    xcb_connection_t* connection = X11Connection();
+    xcb_connection_t* connection = x11::Connection();
     if (connection == nullptr) {
         return;
     }
@@ -232,6 +199,23 @@ void ShowEmptyTitle(QWidget& window)
     if (netName != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE) {
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, netName, utf8, 8, 0, nullptr);
     }
+    xcb_flush(connection);
+#else
+    Q_UNUSED(window);
+#endif
+}
+
+void DeclareOrdinaryWindow(QWidget& window)
+{
+#ifdef HYGROVA_WITH_X11
+    xcb_connection_t* connection = x11::Connection();
+    if (connection == nullptr) {
+        return;
+    }
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_atom_t normal = Atom(connection, "_NET_WM_WINDOW_TYPE_NORMAL");
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
+                        Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &normal);
     xcb_flush(connection);
 #else
     Q_UNUSED(window);

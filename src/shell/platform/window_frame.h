@@ -22,13 +22,14 @@ inline QSize SizeOfFrame(const QMargins& frame)
     return QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
 }
 
-// The frame that the window manager will put around an ordinary top-level window, asked of
-// it before any such window is shown, so that a window can be created with its outer size
-// and place right from the start. Asks with a window of its own that is never shown, and
-// waits a short while for the answer, only when the window manager says it gives one (no
-// frame otherwise). Empty on platforms where the frame is known only from a window's own
-// native window.
-std::optional<QMargins> ExpectedFrameMargins();
+// The frame that the window manager will put around a top-level window, asked of it before
+// the window is shown, so that the window can be created with its outer size and place right
+// from the start. Asks for `window` itself (creating its native window), or without one for
+// an ordinary window, with a window of its own that is never shown. Waits a short while for
+// the answer, only when the window manager says it gives one (no frame otherwise: KWin, for
+// one, tells the frame only once it has drawn it). Empty on platforms where the frame is
+// known only from a window's own native window once shown.
+std::optional<QMargins> ExpectedFrameMargins(QWidget* window = nullptr);
 
 // What a native event of a window tells about the window manager's handling of it.
 enum class WindowManagerCue {
@@ -49,5 +50,11 @@ WindowManagerCue CueOfNativeEvent(const QByteArray& eventType, const void* messa
 // does not exist yet; call before the window is shown, with its own title empty. Does
 // nothing on other platforms, which show an empty title as it is.
 void ShowEmptyTitle(QWidget& window);
+
+// Tells the window manager that the window is an ordinary window rather than a dialog, while
+// it keeps its owner: Xfce's and GNOME's window managers give a dialog no minimize box.
+// Creates the native window if it does not exist yet; call before the window is shown. Does
+// nothing on other platforms.
+void DeclareOrdinaryWindow(QWidget& window);
 
 }  // namespace hygrova

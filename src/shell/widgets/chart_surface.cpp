@@ -20,16 +20,40 @@ QColor ToQColor(Rgb c)
     return QColor(c.r, c.g, c.b);
 }
 
-// A pen of the chart lines' weight, in device pixels.
-QPen LinePen(Rgb color, int weight)
+// The width of every chart line in the image, device pixels: one logical pixel, so that lines
+// keep their weight on high-density screens.
+int LineWeight(const QImage& image)
 {
-    QPen pen(ToQColor(color));
-    pen.setWidth(weight);
-    pen.setCosmetic(true);
-    return pen;
+    return std::max(1, static_cast<int>(std::lround(image.devicePixelRatio())));
+}
+
+PixelCanvas CanvasOf(QImage& image)
+{
+    return PixelCanvas{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
+                       image.height(),
+                       static_cast<int>(image.bytesPerLine() / sizeof(std::uint32_t))};
 }
 
 }  // namespace
+
+void DrawChartLines(QImage& image, const std::vector<ChartSegment>& segments, double twipsPerPixel)
+{
+    DrawHairlines(CanvasOf(image), segments, image.devicePixelRatio() / twipsPerPixel,
+                  LineWeight(image));
+}
+
+void DrawChartMark(QImage& image, const ChartMark& mark, double twipsPerPixel)
+{
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPen pen(ToQColor(mark.outline));
+    pen.setWidth(LineWeight(image));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(mark.fill ? QBrush(ToQColor(*mark.fill)) : QBrush(Qt::NoBrush));
+    painter.drawEllipse(QPointF(mark.x / twipsPerPixel, mark.y / twipsPerPixel),
+                        mark.radius / twipsPerPixel, mark.radius / twipsPerPixel);
+}
 
 ChartSurface::ChartSurface(QWidget* parent) : QWidget(parent)
 {
@@ -73,6 +97,28 @@ void ChartSurface::FitImage()
         painter.drawImage(QPointF(0, 0), m_image);
     }
     m_image = std::move(image);
+    RenderLayer();
+}
+
+void ChartSurface::SetLayer(PlacedLayer layer)
+{
+    m_layer = std::move(layer);
+    RenderLayer();
+    update();
+}
+
+void ChartSurface::RenderLayer()
+{
+    if (m_layer.IsEmpty()) {
+        m_layerImage = QImage();
+        return;
+    }
+    m_layerImage = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+    m_layerImage.setDevicePixelRatio(m_image.devicePixelRatio());
+    m_layerImage.fill(Qt::transparent);
+    QPainter painter(&m_layerImage);
+    painter.scale(1 / TwipsPerPx(), 1 / TwipsPerPx());
+    PaintLayer(painter, m_layer);
 }
 
 void ChartSurface::Clear()
@@ -84,32 +130,19 @@ void ChartSurface::Clear()
     update();
 }
 
-int ChartSurface::LineWeight() const
-{
-    return std::max(1, static_cast<int>(std::lround(m_image.devicePixelRatio())));
-}
-
-PixelCanvas ChartSurface::Canvas()
-{
-    FitImage();
-    return PixelCanvas{reinterpret_cast<std::uint32_t*>(m_image.bits()), m_image.width(),
-                       m_image.height(),
-                       static_cast<int>(m_image.bytesPerLine() / sizeof(std::uint32_t))};
-}
-
 void ChartSurface::DrawLine(float x1, float y1, float x2, float y2, Rgb color)
 {
-    const PixelCanvas canvas = Canvas();
+    FitImage();
     const double scale = m_image.devicePixelRatio() / TwipsPerPx();
-    DrawHairline(canvas, x1 * scale, y1 * scale, x2 * scale, y2 * scale, color, LineWeight());
+    DrawHairline(CanvasOf(m_image), x1 * scale, y1 * scale, x2 * scale, y2 * scale, color,
+                 LineWeight(m_image));
     update();
 }
 
 void ChartSurface::DrawSegments(const std::vector<ChartSegment>& segments)
 {
-    // Lines are traced straight into the image, in device pixels.
-    const PixelCanvas canvas = Canvas();
-    DrawHairlines(canvas, segments, m_image.devicePixelRatio() / TwipsPerPx(), LineWeight());
+    FitImage();
+    DrawChartLines(m_image, segments, TwipsPerPx());
     m_drawnSegments.insert(m_drawnSegments.end(), segments.begin(), segments.end());
     update();
 }
@@ -117,16 +150,11 @@ void ChartSurface::DrawSegments(const std::vector<ChartSegment>& segments)
 void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
 {
     FitImage();
-    const double tpp = TwipsPerPx();
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(LinePen(outline, LineWeight()));
-    painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(kFillColor))
-                                                     : QBrush(Qt::NoBrush));
-    painter.drawEllipse(QPointF(x / tpp, y / tpp), radius / tpp, radius / tpp);
-    m_marks.push_back(
-        {x, y, radius, outline,
-         m_fillStyle == FillStyle::Solid ? std::optional(kFillColor) : std::nullopt});
+    const ChartMark mark{
+        x, y, radius, outline,
+        m_fillStyle == FillStyle::Solid ? std::optional(kFillColor) : std::nullopt};
+    DrawChartMark(m_image, mark, TwipsPerPx());
+    m_marks.push_back(mark);
     update();
 }
 
@@ -134,9 +162,12 @@ void ChartSurface::paintEvent(QPaintEvent* event)
 {
     FitImage();
     QPainter painter(this);
-    painter.drawImage(event->rect(), m_image,
-                      QRectF(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
-                             QSizeF(event->rect().size()) * m_image.devicePixelRatio()));
+    const QRectF source(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
+                        QSizeF(event->rect().size()) * m_image.devicePixelRatio());
+    painter.drawImage(event->rect(), m_image, source);
+    if (!m_layerImage.isNull()) {
+        painter.drawImage(event->rect(), m_layerImage, source);
+    }
 }
 
 void ChartSurface::resizeEvent(QResizeEvent* event)

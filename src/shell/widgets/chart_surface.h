@@ -4,6 +4,7 @@
 #include "chart/line_raster.h"
 #include "chart/palette.h"
 #include "chart/sheet_geometry.h"
+#include "shell/widgets/layer_drawing.h"
 
 #include <vector>
 
@@ -11,6 +12,13 @@
 #include <QWidget>
 
 namespace hygrova {
+
+// The chart picture's own drawing, into an image with its device pixel ratio set: the display
+// list traced straight into the pixels, each line one logical pixel wide (see DrawHairlines),
+// and a plotted mark as an antialiased circle with an outline of that width.
+// Coordinates in twips of the picture; twipsPerPixel: twips per logical pixel.
+void DrawChartLines(QImage& image, const std::vector<ChartSegment>& segments, double twipsPerPixel);
+void DrawChartMark(QImage& image, const ChartMark& mark, double twipsPerPixel);
 
 // Picture1: the white chart picture of the main window. What is drawn on it stays in a
 // retained image, at the screen's device pixel ratio, until it is cleared; painting the
@@ -49,6 +57,11 @@ public:
     const std::vector<ChartSegment>& DrawnSegments() const { return m_drawnSegments; }
     const std::vector<ChartMark>& Marks() const { return m_marks; }
 
+    // The project's layer, shown over everything drawn. It is kept apart from the retained
+    // image, so that clearing the chart and "描点" leave it alone; an empty layer shows nothing.
+    void SetLayer(PlacedLayer layer);
+    const PlacedLayer& Layer() const { return m_layer; }
+
 signals:
     // The pointer moved over the picture (or, with a button held, anywhere while dragging
     // from it); position in twips of the picture.
@@ -63,17 +76,16 @@ protected:
 private:
     // Matches the image to the widget's size and pixel ratio, keeping what was drawn.
     void FitImage();
-    // The retained image as a canvas for the line tracer, fitted to the widget first.
-    PixelCanvas Canvas();
-    // The width of every chart line, device pixels: one logical pixel, so that lines keep
-    // their weight on high-density screens.
-    int LineWeight() const;
     double TwipsPerPx() const;
+    // Paints the layer into its own transparent image of the retained image's size.
+    void RenderLayer();
 
     QImage m_image;
     std::vector<ChartSegment> m_drawnSegments;
     std::vector<ChartMark> m_marks;
     FillStyle m_fillStyle = FillStyle::Transparent;
+    PlacedLayer m_layer;
+    QImage m_layerImage;
 };
 
 }  // namespace hygrova

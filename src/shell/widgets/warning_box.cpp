@@ -1,6 +1,7 @@
 #include "shell/widgets/warning_box.h"
 
 #include "shell/platform/window_frame.h"
+#include "shell/platform/window_state.h"
 
 #include <utility>
 
@@ -36,7 +37,7 @@ void ShowWarningBox(QWidget* parent, const QString& message)
     // program. The window the box spoke for takes it back, so that the keyboard focus the
     // caller then sets lands where the message points.
     if (owner && owner->isVisible()) {
-        owner->activateWindow();
+        ActivateWindow(*owner);
     }
 }
 

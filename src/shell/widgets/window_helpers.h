@@ -1,6 +1,8 @@
 #pragma once
 
+#include "shell/platform/screen_centring.h"
 #include "shell/platform/twips.h"
+#include "shell/platform/window_state.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -10,12 +12,12 @@
 
 namespace hygrova {
 
-// Centres the window on the primary screen's available area.
+// Centres the window's outer frame, title bar included, on the primary screen's available
+// area, also where the window manager tells its frame only once it has drawn it. The window
+// must have its final size.
 inline void CentreOnScreen(QWidget& window)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
-    }
+    new FrameCentring(window);
 }
 
 // Puts the window's client area (not its frame) at the given screen position, with the given
@@ -25,12 +27,10 @@ inline void PlaceClientAt(QWidget& window, double left, double top, double width
     window.setGeometry(ToPixels(left, top, width, height, TwipsPerPixel(&window)));
 }
 
-// Brings a minimized window back.
+// Brings a minimized window back, also where only the window manager knows it minimized.
 inline void Unminimize(QWidget& window)
 {
-    if (window.isMinimized()) {
-        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    }
+    RestoreMinimized(window);
 }
 
 // Shows a window that may be hidden, minimized or behind others and puts it above them,

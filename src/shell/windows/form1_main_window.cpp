@@ -16,6 +16,7 @@
 #include "shell/windows/form3_settings_dialog.h"
 #include "shell/windows/form4_about_window.h"
 #include "shell/windows/form5_results_window.h"
+#include "shell/windows/project_workspace.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
 #include "shell/widgets/quantity_boxes.h"
@@ -23,8 +24,10 @@
 #include "shell/widgets/vertical_label.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
+#include "shell/platform/native_window_events.h"
 #include "shell/widgets/window_setup.h"
 #include "shell/platform/window_shape.h"
+#include "shell/platform/window_state.h"
 
 #include <algorithm>
 
@@ -109,6 +112,14 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_shape(new WindowShape(*th
     CreateControls();
     CreateMenu();
     CreateChartMenu();
+    m_workspace = new ProjectWorkspace(*this);
+    new NativeWindowEvents(*this, [this](QEvent& event) {
+        if (event.type() == QEvent::Expose && m_awaitingFirstExposure) {
+            Form_FirstExposure();
+        } else if (event.type() == QEvent::MouseButtonPress && !isEnabled()) {
+            BringBackAwaitedWindow();
+        }
+    });
     Form_Load();
 }
 
@@ -154,7 +165,6 @@ void Form1::CreateControls()
     Image1 = new QLabel(Client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setScaledContents(true);
-    Image1->setPixmap(TitlePicture(devicePixelRatioF()));
     Image1->setGeometry(ToPixels(11520, 720, 975, 4335, tpp));
 }
 
@@ -236,12 +246,33 @@ void Form1::CreateChartMenu()
     menu_copy->setObjectName(QStringLiteral("menu_copy"));
     menu_save->setObjectName(QStringLiteral("menu_save"));
     menu_print->setObjectName(QStringLiteral("menu_print"));
+    // The keys of chart programs, shown in the menu, work anywhere in the active main window
+    // (Ctrl+S and Ctrl+O stay free for files of the program's own).
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {menu_copy, QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {menu_save, QKeySequence(Qt::CTRL | Qt::Key_E)},
+        {menu_print, QKeySequence(Qt::CTRL | Qt::Key_P)}};
+    for (const auto& [action, key] : keys) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
     connect(menu_copy, &QAction::triggered, this, &Form1::menu_copy_Click);
     connect(menu_save, &QAction::triggered, this, &Form1::menu_save_Click);
     connect(menu_print, &QAction::triggered, this, &Form1::menu_print_Click);
 
     Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Picture1, &QWidget::customContextMenuRequested, this, &Form1::Picture1_ContextMenu);
+    // The scale labels around the picture open the menu as the picture does.
+    for (const auto* labels : {&Label9, &Label10}) {
+        for (QLabel* label : *labels) {
+            label->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(label, &QWidget::customContextMenuRequested, this,
+                    [this, label](const QPoint& position) {
+                        Picture1_ContextMenu(Picture1->mapFromGlobal(label->mapToGlobal(position)));
+                    });
+        }
+    }
     // The keys work anywhere in the active main window; the action stays off the menu bar.
     auto* menuKey = new QAction(this);
     menuKey->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)});
@@ -302,8 +333,20 @@ void Form1::Form_Resize()
         ScaleLayout(*this, TheAppState());
     } catch (const ArithmeticFault&) {
     }
+    // The window appears without its chart and with its design fonts; it has both before
+    // it is first painted.
+    if (m_awaitingFirstExposure) {
+        return;
+    }
     RedrawChart();
     FitLabelFonts();
+}
+
+void Form1::Form_FirstExposure()
+{
+    m_awaitingFirstExposure = false;
+    Image1->setPixmap(TitlePicture(devicePixelRatioF()));
+    Form_Resize();
 }
 
 void Form1::drawpic()
@@ -335,6 +378,7 @@ void Form1::RedrawChart()
         drawpic();
     } catch (const ArithmeticFault&) {
     }
+    m_workspace->ChartRedrawn();
 }
 
 void Form1::PlotState(float d, float h)
@@ -371,6 +415,7 @@ ChartWidgets Form1::ShownChart() const
 void Form1::ShowPressureCaption(const QString& pressureText)
 {
     Frame1->setTitle(QStringLiteral("大气压力: ") + pressureText + QStringLiteral(" Pa"));
+    m_workspace->NotePressureText(pressureText);
 }
 
 void Form1::MoveScaleLabels(const ChartDrawing& chart)
@@ -458,6 +503,7 @@ void Form1::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float x,
 void Form1::Picture1_ContextMenu(const QPoint& position)
 {
     if (isEnabled()) {
+        m_workspace->NoteMenuPoint(position);
         ChartMenu->popup(Picture1->mapToGlobal(position));
     }
 }
@@ -476,15 +522,7 @@ void Form1::menu_copy_Click()
 
 void Form1::menu_save_Click()
 {
-    const ChartFileChoice choice =
-        AskChartFile(this, TheAppState().AtmosphericPressure, devicePixelRatioF());
-    if (choice.fileName.isEmpty()) {
-        return;
-    }
-    const QString failure = SaveChart(choice.fileName, CaptureChartSheet(ShownChart()), choice.pngScale);
-    if (!failure.isEmpty()) {
-        ShowWarningBox(this, failure);
-    }
+    SaveChartAsked(this, CaptureChartSheet(ShownChart()), m_chartFiles);
 }
 
 void Form1::menu_print_Click()
@@ -557,6 +595,9 @@ void Form1::Command3_Click()
 
 void Form1::Command4_Click()
 {
+    if (!m_workspace->MayClose()) {
+        return;
+    }
     UnloadSecondaryWindows();
     QCoreApplication::quit();
 }
@@ -569,6 +610,11 @@ void Form1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // Unsaved states and processes: the user may save them first, or stay.
+    if (!m_workspace->MayClose()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -576,6 +622,15 @@ void Form1::closeEvent(QCloseEvent* event)
 void Form1::Form_Unload()
 {
     UnloadSecondaryWindows();
+}
+
+void Form1::BringBackAwaitedWindow()
+{
+    for (QWidget* awaited : {static_cast<QWidget*>(m_form3), static_cast<QWidget*>(m_form4)}) {
+        if (awaited != nullptr && awaited->isVisible() && IsMinimizedBySystem(*awaited)) {
+            ShowAndRaise(*awaited);
+        }
+    }
 }
 
 void Form1::UnloadSecondaryWindows()

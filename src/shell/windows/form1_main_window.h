@@ -2,6 +2,7 @@
 
 #include "shell/windows/query_host.h"
 #include "shell/windows/settings_host.h"
+#include "shell/export/chart_export_dialogs.h"
 #include "shell/platform/skin_engine.h"
 #include "shell/widgets/label_fonts.h"
 
@@ -28,6 +29,7 @@ class Form2;
 class Form3;
 class Form4;
 class Form5;
+class ProjectWorkspace;
 class WindowShape;
 
 // Form1: the main window with the h-d chart, the readout of the state under the pointer,
@@ -61,6 +63,8 @@ public:
     Form4* AboutWindow() const;
     Form2* ExistingQueryDialog() const;
     Form5* ExistingResultsWindow() const;
+    // The air-handling design shown as a layer on the chart, with its windows and commands.
+    ProjectWorkspace& Workspace() const { return *m_workspace; }
 
     void setVisible(bool visible) override;
 
@@ -128,6 +132,9 @@ protected:
 private:
     void Form_Load();
     void Form_Resize();
+    // The window is on the screen, about to be painted for the first time: the chart, the
+    // label fonts and the title picture, which its showing does not need, are made now.
+    void Form_FirstExposure();
     void Form_Unload();
 
     void CreateControls();
@@ -142,6 +149,10 @@ private:
     // the design's, at which every one of them shows its text whole at the present window size.
     void FitLabelFonts();
     void UnloadSecondaryWindows();
+    // Clicked while it waits, disabled, for the settings dialog or the About window, the
+    // window brings back the one that was minimized, so that the user is never left with
+    // nothing to click.
+    void BringBackAwaitedWindow();
 
     QPointer<Form2> m_form2;
     QPointer<Form3> m_form3;
@@ -149,8 +160,14 @@ private:
     QPointer<Form5> m_form5;
     // The printer the chart goes to, made on the first print; it keeps the user's choices.
     std::unique_ptr<QPrinter> m_printer;
+    // The folder and file type the chart was last saved in, for the run.
+    ChartFileMemory m_chartFiles;
     // Holds the window in its shape; a child of the window.
     WindowShape* m_shape = nullptr;
+    // The project's keeper; a child of the window.
+    ProjectWorkspace* m_workspace = nullptr;
+    // The window has not yet been on the screen.
+    bool m_awaitingFirstExposure = true;
     // The readout boxes' font size at the present window size; a longer text shows smaller.
     qreal m_readoutPointSize = kLabelPointSize;
 };

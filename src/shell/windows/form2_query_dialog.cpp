@@ -1,5 +1,7 @@
 #include "shell/windows/form2_query_dialog.h"
 
+#include "project/project_evaluation.h"
+
 #include "common/app_state.h"
 #include "shell/widgets/control_style.h"
 #include "shell/widgets/entry_text.h"
@@ -202,10 +204,11 @@ StatePointQuery Form2::GatherQuery() const
 
 void Form2::Command1_Click()
 {
-    ShowOutcome(SolveStatePoint(GatherQuery()));
+    const StatePointQuery query = GatherQuery();
+    ShowOutcome(SolveStatePoint(query), query);
 }
 
-void Form2::ShowOutcome(const StatePointOutcome& outcome)
+void Form2::ShowOutcome(const StatePointOutcome& outcome, const StatePointQuery& query)
 {
     if (const auto* warning = std::get_if<StatePointWarning>(&outcome)) {
         const QPointer<Form2> alive(this);
@@ -223,7 +226,7 @@ void Form2::ShowOutcome(const StatePointOutcome& outcome)
     }
     const StateTexts& results = std::get<StateTexts>(outcome);
     Form5& form5 = m_main.ResultsWindow();
-    form5.ShowResults(results);
+    form5.ShowResults(results, KnownPairOf(query));
     // The results come up above the other windows while the keyboard stays here, for the
     // next query (where showing a window activates it all the same, it is taken back).
     ShowAbove(form5);

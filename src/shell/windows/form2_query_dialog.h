@@ -60,9 +60,10 @@ private:
     void ShowSlots(const SlotStates& states);
     // The ticks and texts of the six slots, with the current atmospheric pressure.
     StatePointQuery GatherQuery() const;
-    // Carries out what the solver decided: a warning box (and the focus to the entry box it
-    // names) or the eight texts written into the results window, which is brought forward.
-    void ShowOutcome(const StatePointOutcome& outcome);
+    // Carries out what the solver decided for the query: a warning box (and the focus to the
+    // entry box it names) or the eight texts written into the results window, which is
+    // brought forward and keeps the query's pair as the state it shows.
+    void ShowOutcome(const StatePointOutcome& outcome, const StatePointQuery& query);
 
     QueryHost& m_main;
 };

@@ -8,6 +8,7 @@
 #include "shell/widgets/label_fonts.h"
 #include "shell/windows/settings_host.h"
 #include "shell/platform/twips.h"
+#include "shell/platform/window_frame.h"
 #include "shell/widgets/warning_box.h"
 #include "shell/widgets/window_helpers.h"
 #include "shell/widgets/window_setup.h"
@@ -139,6 +140,8 @@ Form3::Form3(SettingsHost& main)
     SetUpOwnedDialog(*this, main.HostWindow(), QStringLiteral("Form3"), QStringLiteral("设置"),
                      kClientWidth, kClientHeight);
     CreateControls();
+    // The window managers of Xfce and GNOME give its minimize box to ordinary windows only.
+    DeclareOrdinaryWindow(*this);
     CentreOnScreen(*this);
     Form_Load();
 }

@@ -2,6 +2,7 @@
 
 #include "shell/widgets/control_style.h"
 #include "shell/platform/twips.h"
+#include "shell/platform/window_state.h"
 #include "shell/widgets/window_helpers.h"
 #include "shell/widgets/window_setup.h"
 
@@ -67,6 +68,8 @@ Form4::Form4(QWidget& main) : QWidget(nullptr, kOwnedDialogFlags), m_main(main)
     SetBackground(this, kFormBackground);
     CreateControls();
     CentreOnScreen(*this);
+    // It has no minimize box; a window manager that minimizes it anyway gets it back at once.
+    new StaysOnScreen(*this);
     Form_Load();
 }
 

@@ -122,8 +122,9 @@ std::array<QLineEdit*, 8> Form5::ResultBoxes() const
     return {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8};
 }
 
-void Form5::ShowResults(const StateTexts& results)
+void Form5::ShowResults(const StateTexts& results, std::optional<KnownPair> pair)
 {
+    m_shownPair = std::move(pair);
     const std::array<QLineEdit*, 8> boxes = ResultBoxes();
     boxes[kQuantityDewPoint]->setText(QString::fromStdString(results[kQuantityDewPoint]));
     for (int k = 0; k < kStateQuantityCount; ++k) {
@@ -149,6 +150,7 @@ void Form5::Command2_Click()
     for (QLineEdit* box : ResultBoxes()) {
         box->clear();
     }
+    m_shownPair.reset();
 }
 
 void Form5::TypedPair_Change()
@@ -170,6 +172,11 @@ StatePointQuery Form5::GatherTypedPair() const
 void Form5::ShowTypedPairState(const StatePointOutcome& outcome)
 {
     const auto* state = std::get_if<StateTexts>(&outcome);
+    m_shownPair.reset();
+    if (state != nullptr) {
+        m_shownPair = KnownPair{kMoistureSlot, EntryText(Text5->text()), kEnthalpySlot,
+                                EntryText(Text6->text())};
+    }
     const std::array<QLineEdit*, 8> boxes = ResultBoxes();
     for (int k = 0; k < kStateQuantityCount; ++k) {
         if (k != kQuantityMoisture && k != kQuantityEnthalpy) {

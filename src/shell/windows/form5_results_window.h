@@ -1,10 +1,12 @@
 #pragma once
 
 #include "common/state_texts.h"
+#include "project/project_types.h"
 #include "query/state_point.h"
 #include "shell/platform/skin_engine.h"
 
 #include <array>
+#include <optional>
 
 #include <QWidget>
 
@@ -53,8 +55,12 @@ public:
 
     // The eight result boxes, Text1..Text8.
     std::array<QLineEdit*, 8> ResultBoxes() const;
-    // Writes the texts of a solved state into the result boxes, the dew point first.
-    void ShowResults(const StateTexts& results);
+    // Writes the texts of a solved state into the result boxes, the dew point first; `pair`
+    // is the two known parameters it was solved from, as typed.
+    void ShowResults(const StateTexts& results, std::optional<KnownPair> pair = std::nullopt);
+    // The known pair of the state the boxes show: the query's, or the moisture content and
+    // enthalpy typed into Text5 and Text6; none while they show no state.
+    const std::optional<KnownPair>& ShownPair() const { return m_shownPair; }
 
 public slots:
     void Command1_Click();  // "描点": mark the state of Text5 and Text6 on the chart
@@ -74,6 +80,7 @@ private:
     void ShowTypedPairState(const StatePointOutcome& outcome);
 
     QueryHost& m_main;
+    std::optional<KnownPair> m_shownPair;
 };
 
 }  // namespace hygrova

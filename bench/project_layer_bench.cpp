@@ -1,0 +1,91 @@
+// The chart's redraw with a design of 200 states and 200 operations on it, on the offscreen
+// platform: the chart's clear and paint into the retained image, the layer placed with the
+// chart mapping and painted into its own image, as every redraw of the main window does.
+
+#include "chart/chart_drawing.h"
+#include "common/app_state.h"
+#include "project/project_evaluation.h"
+#include "project/project_overlay.h"
+#include "shell/platform/twips.h"
+#include "shell/widgets/chart_surface.h"
+#include "shell/widgets/layer_drawing.h"
+
+#include "design200.h"
+#include "window_bench_main.h"
+
+#include <benchmark/benchmark.h>
+
+namespace hygrova {
+namespace {
+
+struct Picture {
+    ChartSurface surface;
+    ChartDrawing chart;
+    ChartOverlay overlay;
+};
+
+void SetUp(Picture& picture, int width)
+{
+    picture.surface.resize(width, width * 4 / 5);
+    const double tpp = TwipsPerPixel(&picture.surface);
+    picture.chart = BuildChart({0, 0, static_cast<float>(picture.surface.width() * tpp),
+                                static_cast<float>(picture.surface.height() * tpp)},
+                               AppState{});
+    picture.overlay = OverlayOf(EvaluateProject(Design200()));
+}
+
+void PlaceAndPaintLayer(Picture& picture)
+{
+    picture.surface.SetLayer(PlaceLayer(picture.overlay, picture.chart.unit,
+                                        picture.surface.HeightTwips(),
+                                        TwipsPerPixel(&picture.surface)));
+}
+
+// The whole redraw: chart lines, then the layer.
+void BM_RedrawWithLayer(benchmark::State& state)
+{
+    Picture picture;
+    SetUp(picture, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        picture.surface.Clear();
+        picture.surface.DrawSegments(picture.chart.segments);
+        PlaceAndPaintLayer(picture);
+        benchmark::DoNotOptimize(picture.surface.Layer().marks.data());
+    }
+    state.counters["marks"] = static_cast<double>(picture.surface.Layer().marks.size());
+    state.counters["lines"] = static_cast<double>(picture.surface.Layer().lines.size());
+}
+BENCHMARK(BM_RedrawWithLayer)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The layer alone, as after an edit of the project.
+void BM_LayerOnly(benchmark::State& state)
+{
+    Picture picture;
+    SetUp(picture, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        PlaceAndPaintLayer(picture);
+    }
+}
+BENCHMARK(BM_LayerOnly)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Copying the retained image and the layer to the widget, as its paint event does.
+void BM_PaintWidgetWithLayer(benchmark::State& state)
+{
+    Picture picture;
+    SetUp(picture, static_cast<int>(state.range(0)));
+    picture.surface.DrawSegments(picture.chart.segments);
+    PlaceAndPaintLayer(picture);
+    QImage target(picture.surface.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        picture.surface.render(&target);
+    }
+}
+BENCHMARK(BM_PaintWidgetWithLayer)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace hygrova
+
+int main(int argc, char* argv[])
+{
+    return hygrova::bench::RunWindowBenchmarks(argc, argv, 1920, 1080);
+}
