@@ -270,6 +270,8 @@ fi
 poll 5 viewable "$settings" || fail "the minimized settings dialog did not come back"
 poll 5 viewable "$main" || fail "the main window did not come back with the settings dialog"
 wmctrl -i -c "$main"
+# The close request has reached the program before "确定" enables the main window again.
+wm_caught_up "$main" || fail "the window manager did not answer"
 settings=$(find_window 设置)
 geometry "$settings"
 click $((X + 184)) $((Y + 212))

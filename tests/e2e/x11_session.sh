@@ -43,6 +43,17 @@ start_window_manager() {
   poll 20 wm_ready || fail "the window manager did not start"
 }
 
+# wm_caught_up <window>: returns once the window manager has handled the requests sent to it
+# before, as shown by its answer to one more (a state it adds to the window and takes away).
+wm_state_has() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_SKIP_PAGER; }
+wm_state_lacks() { ! wm_state_has "$1"; }
+wm_caught_up() {
+  wmctrl -i -r "$1" -b add,skip_pager
+  poll 5 wm_state_has "$1" || return 1
+  wmctrl -i -r "$1" -b remove,skip_pager
+  poll 5 wm_state_lacks "$1"
+}
+
 visible_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 find_window() {  # find_window <exact title>: the id of the visible window, waiting for it
   local id=""
