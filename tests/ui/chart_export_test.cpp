@@ -91,7 +91,9 @@ protected:
 
 TEST_F(ChartExportTest, ContextMenuOpensByMouseAndKeysOnlyWhileEnabled)
 {
-    EXPECT_EQ(Texts(form1.ChartMenu->actions()), QStringList({"复制图表", "保存图表…", "打印…"}));
+    EXPECT_EQ(Texts(form1.ChartMenu->actions()),
+              QStringList({"复制图表", "保存图表…", "打印…", "", "导入测量数据…", "测量区域…",
+                           "清除测量数据"}));
     EXPECT_EQ(Texts(form1.menuBar()->actions()), QStringList({"查询(&C)", "设置(&S)", "关于(&A)"}));
     // Through the window, as the window system delivers input, so that Qt makes the
     // context-menu request of a right click and matches the keys to the window's shortcuts.

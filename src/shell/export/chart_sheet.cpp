@@ -130,6 +130,7 @@ ChartSheet CaptureChartSheet(const ChartWidgets& chart)
     sheet.segments =
         VisibleSegments(picture.DrawnSegments(), picture.WidthTwips(), picture.HeightTwips());
     sheet.marks = picture.Marks();
+    sheet.underlay = picture.Underlay();
     sheet.retained = picture.RetainedImage();
     for (const QLabel* label : beside) {
         AddLabelTexts(sheet.besideTexts, *label, label->geometry().translated(-origin), tpp);
@@ -165,6 +166,8 @@ void PaintChartSheet(QPainter& painter, const ChartSheet& sheet, const SheetPlac
         painter.save();
         painter.setClipRect(sheet.picture);
         painter.translate(sheet.picture.topLeft());
+        PaintUnderlay(painter, sheet.underlay, QRectF(QPointF(), sheet.picture.size()),
+                      sheet.pixelTwips);
         QPen pen;
         pen.setWidthF(sheet.pixelTwips);
         pen.setCapStyle(Qt::FlatCap);

@@ -81,7 +81,40 @@ void ChartSurface::Clear()
     m_image.fill(Qt::white);
     m_drawnSegments.clear();
     m_marks.clear();
+    m_underlay = {};
     update();
+}
+
+void ChartSurface::DrawUnderlay(ChartUnderlay underlay)
+{
+    // The underlay goes beneath what is already drawn: the picture is painted again from
+    // white, the underlay first, then the lines and the marks kept as data.
+    FitImage();
+    m_image.fill(Qt::white);
+    m_underlay = std::move(underlay);
+    {
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double tpp = TwipsPerPx();
+        painter.scale(1.0 / tpp, 1.0 / tpp);  // logical pixels; the image's ratio does the rest
+        PaintUnderlay(painter, m_underlay, QRectF(0, 0, WidthTwips(), HeightTwips()), tpp);
+    }
+    DrawHairlines(Canvas(), m_drawnSegments, m_image.devicePixelRatio() / TwipsPerPx(),
+                  LineWeight());
+    QPainter painter(&m_image);
+    for (const ChartMark& mark : m_marks) {
+        PaintMark(painter, mark);
+    }
+    update();
+}
+
+void ChartSurface::PaintMark(QPainter& painter, const ChartMark& mark) const
+{
+    const double tpp = TwipsPerPx();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(LinePen(mark.outline, LineWeight()));
+    painter.setBrush(mark.fill ? QBrush(ToQColor(*mark.fill)) : QBrush(Qt::NoBrush));
+    painter.drawEllipse(QPointF(mark.x / tpp, mark.y / tpp), mark.radius / tpp, mark.radius / tpp);
 }
 
 int ChartSurface::LineWeight() const
@@ -117,16 +150,11 @@ void ChartSurface::DrawSegments(const std::vector<ChartSegment>& segments)
 void ChartSurface::DrawCircle(float x, float y, float radius, Rgb outline)
 {
     FitImage();
-    const double tpp = TwipsPerPx();
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(LinePen(outline, LineWeight()));
-    painter.setBrush(m_fillStyle == FillStyle::Solid ? QBrush(ToQColor(kFillColor))
-                                                     : QBrush(Qt::NoBrush));
-    painter.drawEllipse(QPointF(x / tpp, y / tpp), radius / tpp, radius / tpp);
     m_marks.push_back(
         {x, y, radius, outline,
          m_fillStyle == FillStyle::Solid ? std::optional(kFillColor) : std::nullopt});
+    QPainter painter(&m_image);
+    PaintMark(painter, m_marks.back());
     update();
 }
 

@@ -4,11 +4,14 @@
 #include "chart/line_raster.h"
 #include "chart/palette.h"
 #include "chart/sheet_geometry.h"
+#include "shell/widgets/chart_underlay.h"
 
 #include <vector>
 
 #include <QImage>
 #include <QWidget>
+
+class QPainter;
 
 namespace hygrova {
 
@@ -35,6 +38,10 @@ public:
     // style is solid.
     void DrawCircle(float x, float y, float radius, Rgb outline);
     void SetFillStyle(FillStyle style) { m_fillStyle = style; }
+    // Paints what lies under the chart's lines (measured readings, zones, their legend) and
+    // keeps it until the next Clear; the chart's lines are drawn after it.
+    void DrawUnderlay(ChartUnderlay underlay);
+    const ChartUnderlay& Underlay() const { return m_underlay; }
 
     float WidthTwips() const;
     float HeightTwips() const;
@@ -68,11 +75,14 @@ private:
     // The width of every chart line, device pixels: one logical pixel, so that lines keep
     // their weight on high-density screens.
     int LineWeight() const;
+    // Paints a plotted mark into the image.
+    void PaintMark(QPainter& painter, const ChartMark& mark) const;
     double TwipsPerPx() const;
 
     QImage m_image;
     std::vector<ChartSegment> m_drawnSegments;
     std::vector<ChartMark> m_marks;
+    ChartUnderlay m_underlay;
     FillStyle m_fillStyle = FillStyle::Transparent;
 };
 
