@@ -42,7 +42,7 @@ QString ImportSummaryText(const MeasuredLog& log)
 MeasuredImportWindow::MeasuredImportWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("MeasuredImportWindow"));
-    setWindowTitle(QStringLiteral("导入测量数据"));
+    setWindowTitle(QStringLiteral("读取测量数据"));
     setAttribute(Qt::WA_DeleteOnClose);
     Label1 = new QLabel(this);
     ProgressBar1 = new QProgressBar(this);
