@@ -28,8 +28,9 @@ void PaintLegend(QPainter& painter, const ChartUnderlay& underlay, const QRectF&
     }
     const double pad = 6 * px;
     const double lines = line * static_cast<double>(underlay.legend.size());
-    // Above the bottom strip, where the window shows the count under the pointer.
-    const double bottom = picture.height() - 18 * px;
+    // At the right edge beyond the saturation curve, above the readout panel that covers
+    // the picture's lower right corner, and above the line of the count under the pointer.
+    const double bottom = kLegendBottom * picture.height();
     const QRectF box(picture.width() - width - 3 * pad,
                      bottom - 2 * pad - lines - barHeight,
                      width + 2 * pad, lines + barHeight + 2 * pad);

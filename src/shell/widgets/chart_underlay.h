@@ -16,6 +16,10 @@ class QPainter;
 
 namespace hygrova {
 
+// The legend's lower edge, as a share of the picture's height: the main window's readout
+// panel covers the picture below about 0.75 of it.
+inline constexpr double kLegendBottom = 0.72;
+
 struct ChartUnderlay {
     struct Cell {
         QRectF rect;  // picture twips
@@ -39,7 +43,7 @@ struct ChartUnderlay {
 
 // Paints the underlay with `painter` mapped to picture twips; pixelTwips is one screen pixel
 // in twips, the unit of line widths, dot sizes and the legend's text. The legend sits in the
-// picture's bottom-right corner, beyond the saturation curve, where the chart has no lines.
+// picture's right edge, beyond the saturation curve, where the chart has no lines.
 void PaintUnderlay(QPainter& painter, const ChartUnderlay& underlay, const QRectF& pictureTwips,
                    double pixelTwips);
 

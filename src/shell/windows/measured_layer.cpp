@@ -154,7 +154,8 @@ void MeasuredLayer::Draw(float unit, float pressureHpa)
     const float height = m_picture.HeightTwips();
     const float cell = kDensityCellPx * static_cast<float>(TwipsPerPixel(&m_picture));
     m_grid = m_log ? BuildDensityGrid(m_log->readings, unit, width, height, cell) : DensityGrid{};
-    LabelCell->setGeometry(m_picture.width() - 260, m_picture.height() - 17, 256, 16);
+    LabelCell->setGeometry(m_picture.width() - 262,
+                           static_cast<int>(kLegendBottom * m_picture.height()) + 2, 256, 16);
     LabelCell->setVisible(m_log != nullptr);
     if (!m_log && m_zones.empty()) {
         return;
