@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace hygrova {
@@ -18,12 +19,23 @@ struct ReadFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Makes each solved reading into a MeasuredReading on the thread that solves it. The records
-// travel to the delivering thread as the bytes of the block's text (MeasuredReading is
-// trivially copyable), which keeps the numbers' reading on the solving threads.
+// A solved reading as it travels from the thread that solves it to the delivering thread.
+struct SolvedRow {
+    MeasuredReading reading;
+    std::optional<std::int64_t> time;
+};
+
+// Makes each solved reading into a SolvedRow on the thread that solves it. The rows travel
+// to the delivering thread as the bytes of the block's text (SolvedRow is trivially
+// copyable), which keeps the numbers' reading on the solving threads; the delivering thread
+// only copies them out and looks at failed readings when the block has any.
 class MeasuredConsumer : public LogConsumer {
 public:
-    MeasuredConsumer(MeasuredLog& log, const ReadControl& control) : m_log(log), m_control(control) {}
+    MeasuredConsumer(MeasuredLog& log, std::vector<std::optional<std::int64_t>>& times,
+                     const ReadControl& control)
+        : m_log(log), m_times(times), m_control(control)
+    {
+    }
 
     void Start(const LogLayout& layout) override { m_layout = &layout; }
 
@@ -32,34 +44,32 @@ public:
         if (!reading.Solved()) {
             return;
         }
-        MeasuredReading record{reading.Value(kQuantityMoisture), reading.Value(kQuantityEnthalpy),
-                               reading.Value(kQuantityDryBulb),
-                               reading.Value(kQuantityRelHumidity), std::nullopt};
+        if (block.text.empty()) {
+            block.text.reserve(block.readings.size() * sizeof(SolvedRow));
+        }
+        SolvedRow row{{reading.Value(kQuantityMoisture), reading.Value(kQuantityEnthalpy),
+                       reading.Value(kQuantityDryBulb), reading.Value(kQuantityRelHumidity)},
+                      std::nullopt};
         for (const std::size_t column : m_layout->carriedColumns) {
             if (column < reading.fields.size()) {
-                if ((record.time = ReadLogTime(reading.fields[column]))) {
+                if ((row.time = ReadLogTime(reading.fields[column]))) {
                     break;
                 }
             }
         }
-        block.text.append(reinterpret_cast<const char*>(&record), sizeof record);
+        block.text.append(reinterpret_cast<const char*>(&row), sizeof row);
     }
 
     void Take(const LogBlock& block) override
     {
-        const std::size_t count = block.text.size() / sizeof(MeasuredReading);
-        const std::size_t first = m_log.readings.size();
-        m_log.readings.resize(first + count);
-        std::memcpy(static_cast<void*>(m_log.readings.data() + first), block.text.data(),
-                    count * sizeof(MeasuredReading));
-        for (const LogReading& reading : block.Readings()) {
-            if (m_log.failures.size() == kKeptFailures) {
-                break;
-            }
-            if (!reading.Solved()) {
-                m_log.failures.push_back(ReadingMessage(reading, *m_layout));
-            }
+        const std::size_t count = block.text.size() / sizeof(SolvedRow);
+        for (std::size_t i = 0; i < count; ++i) {
+            SolvedRow row;
+            std::memcpy(static_cast<void*>(&row), block.text.data() + i * sizeof row, sizeof row);
+            m_log.readings.push_back(row.reading);
+            m_times.push_back(row.time);
         }
+        KeepFailures(block);
         m_rows += block.count;
         if (m_control.progress) {
             m_control.progress(m_rows);
@@ -70,7 +80,23 @@ public:
     }
 
 private:
+    void KeepFailures(const LogBlock& block)
+    {
+        if (block.failedRows == 0) {
+            return;
+        }
+        for (const LogReading& reading : block.Readings().subspan(block.firstFailed)) {
+            if (m_log.failures.size() == kKeptFailures) {
+                break;
+            }
+            if (!reading.Solved()) {
+                m_log.failures.push_back(ReadingMessage(reading, *m_layout));
+            }
+        }
+    }
+
     MeasuredLog& m_log;
+    std::vector<std::optional<std::int64_t>>& m_times;
     const ReadControl& m_control;
     const LogLayout* m_layout = nullptr;
     std::uint64_t m_rows = 0;
@@ -83,17 +109,13 @@ MeasuredLog ReadMeasuredLog(LineReader& reader, const LogOptions& options,
 {
     MeasuredLog log;
     log.pressureHpa = options.pressureHpa;
-    MeasuredConsumer consumer(log, control);
+    std::vector<std::optional<std::int64_t>> times;
+    MeasuredConsumer consumer(log, times, control);
     try {
         log.summary = ReadLog(reader, options, consumer);
     } catch (const Cancelled&) {
         log.cancelled = true;
         return log;
-    }
-    std::vector<std::optional<std::int64_t>> times;
-    times.reserve(log.readings.size());
-    for (const MeasuredReading& reading : log.readings) {
-        times.push_back(reading.time);
     }
     log.durations = ReadingDurations(times);
     log.timed = std::count_if(times.begin(), times.end(),
