@@ -81,12 +81,21 @@ private:
     std::chrono::steady_clock::time_point m_lastShown{};
 };
 
-// The --pressure option: a number (ReadNumberField), then within the settings dialog's
-// limits (ReadPressurePa). A status other than 0 has been told on the standard error.
-struct PressureOption {
-    float pressureHpa = 0;
-    int status = 0;
+// What the last failed write of the output tells.
+std::string CannotWrite()
+{
+    return std::string("cannot write the output: ") + std::strerror(errno);
+}
+
+// Failures of the input and of the output, told apart by their exit statuses.
+struct ReadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
+struct WriteError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+}  // namespace
 
 PressureOption ReadPressureOption(const std::string& pressurePa)
 {
@@ -105,22 +114,6 @@ PressureOption ReadPressureOption(const std::string& pressurePa)
     return {pressure.pressureHpa, 0};
 }
 
-// What the last failed write of the output tells.
-std::string CannotWrite()
-{
-    return std::string("cannot write the output: ") + std::strerror(errno);
-}
-
-// Failures of the input and of the output, told apart by their exit statuses.
-struct ReadError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-struct WriteError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// What the standard error tells after a batch: the failed rows, the flagged ones and the
-// blank lines skipped, each counted with the first of them; nothing for a clean log.
 void PrintSummary(const LogSummary& summary)
 {
     const std::string rows = " of " + std::to_string(summary.rows) + " rows ";
@@ -138,7 +131,28 @@ void PrintSummary(const LogSummary& summary)
     }
 }
 
-}  // namespace
+LogOptionsReading ReadLogOptions(const BatchCommand& command)
+{
+    LogOptionsReading reading;
+    const PressureOption pressure = ReadPressureOption(command.pressurePa);
+    if (pressure.status != 0) {
+        reading.status = pressure.status;
+        return reading;
+    }
+    reading.options.jobs = command.jobs;
+    reading.options.pressureHpa = pressure.pressureHpa;
+    reading.options.format.decimalMark = command.decimalMark;
+    if (!command.columns.empty()) {
+        ColumnPicksReading picks = ReadColumnPicks(command.columns);
+        if (!picks.problem.empty()) {
+            PrintProblem("hygrova-calc: " + picks.problem);
+            reading.status = kExitUnusable;
+            return reading;
+        }
+        reading.options.format.picks = std::move(picks.picks);
+    }
+    return reading;
+}
 
 int PrintOutput(std::string_view text)
 {
@@ -181,22 +195,11 @@ int RunStateCommand(const StateCommand& command)
 
 int RunBatchCommand(const BatchCommand& command)
 {
-    const PressureOption pressure = ReadPressureOption(command.pressurePa);
-    if (pressure.status != 0) {
-        return pressure.status;
+    const LogOptionsReading log = ReadLogOptions(command);
+    if (log.status != 0) {
+        return log.status;
     }
-    LogOptions options;
-    options.jobs = command.jobs;
-    options.pressureHpa = pressure.pressureHpa;
-    options.format.decimalMark = command.decimalMark;
-    if (!command.columns.empty()) {
-        ColumnPicksReading picks = ReadColumnPicks(command.columns);
-        if (!picks.problem.empty()) {
-            PrintProblem("hygrova-calc: " + picks.problem);
-            return kExitUnusable;
-        }
-        options.format.picks = std::move(picks.picks);
-    }
+    const LogOptions& options = log.options;
     std::FILE* const file =
         command.input == "-" ? stdin : std::fopen(command.input.c_str(), "rb");
     if (!file) {

@@ -2,6 +2,7 @@
 // and over measurement logs.
 
 #include "cli/calc_commands.h"
+#include "cli/zone_command.h"
 #include "common/standard_pressure.h"
 #include "query/pressure_rule.h"
 #ifdef HYGROVA_WITH_PROJECT
@@ -132,11 +133,20 @@ int main(int argc, char** argv)
                         "default for semicolon-separated logs",
                         "default for comma- and tab-separated logs");
 
+    hygrova::ZoneCommand zoneCommand;
+    zoneCommand.log.pressurePa = standardPressurePa;
+    bool zoneDecimalComma = false, zoneDecimalPoint = false;
+    CLI::App* zone = hygrova::AddZoneCommand(app, zoneCommand);
+    AddDecimalMarkFlags(zone, zoneDecimalComma, zoneDecimalPoint,
+                        "default for semicolon-separated logs",
+                        "default for comma- and tab-separated logs");
+
     std::string examples =
         "  hygrova-calc state tdb=20 rh=50\n"
         "  hygrova-calc state tdb=20 twb=15 --pressure 90000 --json\n"
         "  hygrova-calc batch measurements.csv --jobs 2 > states.csv\n"
-        "  hygrova-calc batch logger.csv --columns tdb=T_out,rh=RH_out > states.csv\n";
+        "  hygrova-calc batch logger.csv --columns tdb=T_out,rh=RH_out > states.csv\n"
+        "  hygrova-calc zone year.csv --tdb 20:26 --rh 30:60\n";
 #ifdef HYGROVA_WITH_PROJECT
     std::string designPressurePa = standardPressurePa;  // mix's and process's --pressure
     hygrova::ProjectCommands design(app, designPressurePa);
@@ -169,6 +179,13 @@ int main(int argc, char** argv)
     if (state->parsed()) {
         stateCommand.decimalMark = stateDecimalComma ? DecimalMark::kComma : DecimalMark::kPoint;
         return hygrova::RunStateCommand(stateCommand);
+    }
+    if (zone->parsed()) {
+        if (zoneDecimalComma || zoneDecimalPoint) {
+            zoneCommand.log.decimalMark =
+                zoneDecimalComma ? DecimalMark::kComma : DecimalMark::kPoint;
+        }
+        return hygrova::RunZoneCommand(zoneCommand);
     }
     if (decimalComma || decimalPoint) {
         batchCommand.decimalMark = decimalComma ? DecimalMark::kComma : DecimalMark::kPoint;

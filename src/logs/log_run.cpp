@@ -8,21 +8,10 @@
 namespace hygrova {
 namespace {
 
-constexpr std::size_t kNoReading = static_cast<std::size_t>(-1);
-
-// A block's failed and flagged readings, counted as they are solved, with the first of each.
-struct Tally {
-    std::uint64_t failedRows = 0;
-    std::uint64_t flaggedRows = 0;
-    std::size_t firstFailed = kNoReading;  // index in the block's readings
-    std::size_t firstFlagged = kNoReading;
-};
-
 // The lines of a block and their readings, kept together so that both keep their room.
 struct Job {
     LineChunk chunk;
     LogBlock block;
-    Tally tally;
 };
 
 void Count(std::size_t index, std::uint64_t& count, std::size_t& first)
@@ -38,8 +27,9 @@ void SolveBlock(const LogLayout& layout, float pressureHpa, const LogConsumer& c
     LogBlock& block = job.block;
     block.count = 0;
     block.blankLines = 0;
+    block.failedRows = block.flaggedRows = 0;
+    block.firstFailed = block.firstFlagged = LogBlock::kNone;
     block.text.clear();
-    job.tally = {};
     for (std::size_t i = 0; i < job.chunk.lines.size(); ++i) {
         if (block.count == block.readings.size()) {
             block.readings.emplace_back();
@@ -51,9 +41,9 @@ void SolveBlock(const LogLayout& layout, float pressureHpa, const LogConsumer& c
             continue;
         }
         if (!reading.Solved()) {
-            Count(block.count, job.tally.failedRows, job.tally.firstFailed);
+            Count(block.count, block.failedRows, block.firstFailed);
         } else if (reading.flags != 0) {
-            Count(block.count, job.tally.flaggedRows, job.tally.firstFlagged);
+            Count(block.count, block.flaggedRows, block.firstFlagged);
         }
         consumer.Prepare(reading, block);
         ++block.count;
@@ -74,9 +64,9 @@ public:
         m_consumer.Take(block);
         m_summary.rows += block.count;
         m_summary.blankLines += block.blankLines;
-        Add(block, job.tally.failedRows, job.tally.firstFailed, m_summary.failedRows,
+        Add(block, block.failedRows, block.firstFailed, m_summary.failedRows,
             m_summary.firstFailure);
-        Add(block, job.tally.flaggedRows, job.tally.firstFlagged, m_summary.flaggedRows,
+        Add(block, block.flaggedRows, block.firstFlagged, m_summary.flaggedRows,
             m_summary.firstFlagged);
     }
 

@@ -26,9 +26,17 @@ struct LogOptions {
 
 // The readings of one block of lines, blank lines left out.
 struct LogBlock {
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
     std::vector<LogReading> readings;  // room reused from block to block; see count
     std::size_t count = 0;             // the block's readings are readings[0, count)
     std::uint64_t blankLines = 0;
+    // Failed and flagged readings, counted as they are solved, with the index of the first
+    // of each (kNone without one), so that the delivering thread need not look at each.
+    std::uint64_t failedRows = 0;
+    std::uint64_t flaggedRows = 0;
+    std::size_t firstFailed = kNone;
+    std::size_t firstFlagged = kNone;
     std::string text;  // what the consumer's Prepare made of the readings
 
     std::span<const LogReading> Readings() const { return {readings.data(), count}; }

@@ -98,10 +98,24 @@ Project::Project()
 {
 }
 
+std::string Project::SetZones(std::vector<ZoneDefinition> zones)
+{
+    for (const ZoneDefinition& zone : zones) {
+        if (const ZoneReading reading = ReadZone(zone); !reading.limits) {
+            return "区域“" + zone.label + "”的 " + reading.badField + " 应为“下限:上限”，如“20:26”";
+        }
+    }
+    m_zones = std::move(zones);
+    Changed();
+    return {};
+}
+
 Project Project::FromParts(std::string pressureText, float pressureHpa, const ChartLook& look,
-                           std::vector<ProjectState> states, std::vector<Operation> operations)
+                           std::vector<ProjectState> states, std::vector<Operation> operations,
+                           std::vector<ZoneDefinition> zones)
 {
     Project project;
+    project.m_zones = std::move(zones);
     project.m_pressureText = std::move(pressureText);
     project.m_pressureHpa = pressureHpa;
     project.m_look = look;

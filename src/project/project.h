@@ -8,6 +8,7 @@
 // stale. Every successful edit counts one revision, which tells a window whether the project
 // changed since it was last saved or opened.
 
+#include "measured/zone.h"
 #include "project/project_types.h"
 
 #include <cstdint>
@@ -89,6 +90,12 @@ public:
     std::vector<StateId> DeleteOperation(OperationId id);
     void MoveOperation(OperationId id, std::size_t index);
 
+    // --- Zones ----------------------------------------------------------------------------
+    // The zones measured readings are counted in, as typed.
+    const std::vector<ZoneDefinition>& Zones() const { return m_zones; }
+    // Replaces the zones; refused, with the text at fault named, when a limit is not a range.
+    std::string SetZones(std::vector<ZoneDefinition> zones);
+
     // --- Changes ----------------------------------------------------------------------------
     // Counts every successful edit since the project was made or opened.
     std::uint64_t Revision() const { return m_revision; }
@@ -100,7 +107,8 @@ public:
 
     // The whole content as the file reader builds it: no check here, the reader checks.
     static Project FromParts(std::string pressureText, float pressureHpa, const ChartLook& look,
-                             std::vector<ProjectState> states, std::vector<Operation> operations);
+                             std::vector<ProjectState> states, std::vector<Operation> operations,
+                             std::vector<ZoneDefinition> zones = {});
 
 private:
     ProjectState* MutableState(StateId id);
@@ -124,6 +132,7 @@ private:
     ChartLook m_look;
     std::vector<ProjectState> m_states;
     std::vector<Operation> m_operations;
+    std::vector<ZoneDefinition> m_zones;
     std::uint32_t m_nextId = 1;
     std::uint64_t m_revision = 0;
     std::uint64_t m_savedRevision = 0;

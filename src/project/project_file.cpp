@@ -386,6 +386,20 @@ void CheckReferences(const std::vector<ProjectState>& states,
     }
 }
 
+// A zone: its name and the texts of its limits, each a range as ReadValueRange takes it;
+// "d" may be empty for no moisture limits.
+ZoneDefinition ReadZoneJson(const Json& json, const std::string& place)
+{
+    ObjectWithKeys(json, place, {"label", "tdb", "rh", "d"});
+    ZoneDefinition zone{TextAt(json, "label", place), TextAt(json, "tdb", place),
+                        TextAt(json, "rh", place), TextAt(json, "d", place)};
+    if (const ZoneReading reading = ReadZone(zone); !reading.limits) {
+        Refuse(Member(place, reading.badField),
+               "应为“下限:上限”，如 " + Quoted("20:26") + "，而不是 " + Quoted(reading.badText));
+    }
+    return zone;
+}
+
 Project ReadProject(const Json& json)
 {
     if (!json.is_object() || !json.contains("format") || json.at("format") != kProjectFormatName) {
@@ -401,7 +415,13 @@ Project ReadProject(const Json& json)
                           "，由较新的 Hygrova 写成；本程序只能打开版本 " +
                           std::to_string(kProjectFormatVersion) + " 及以前的项目文件"};
     }
-    ObjectWithKeys(json, "", {"format", "version", "pressure_pa", "chart", "states", "operations"});
+    // Version 2 adds the optional zones; a version 1 file has none.
+    if (version >= kProjectZonesVersion) {
+        ObjectWithKeys(json, "", {"format", "version", "pressure_pa", "chart", "states", "operations"},
+                       {"zones"});
+    } else {
+        ObjectWithKeys(json, "", {"format", "version", "pressure_pa", "chart", "states", "operations"});
+    }
     const std::string pressureText = TextAt(json, "pressure_pa", "");
     const PressureReading pressure = ReadPressurePa(pressureText);
     if (!pressure.problem.empty()) {
@@ -419,8 +439,15 @@ Project ReadProject(const Json& json)
         operations.push_back(ReadOperation(operationArray[i], Indexed("operations", i)));
     }
     CheckReferences(states, operations);
+    std::vector<ZoneDefinition> zones;
+    if (json.contains("zones")) {
+        const Json& zoneArray = ArrayAt(json, "zones");
+        for (std::size_t i = 0; i < zoneArray.size(); ++i) {
+            zones.push_back(ReadZoneJson(zoneArray[i], Indexed("zones", i)));
+        }
+    }
     return Project::FromParts(pressureText, pressure.pressureHpa, look, std::move(states),
-                              std::move(operations));
+                              std::move(operations), std::move(zones));
 }
 
 // Line and column (1-based) of a byte position in the text.
@@ -454,12 +481,21 @@ std::string ProjectJson(const Project& project)
     for (const Operation& operation : project.Operations()) {
         operations.push_back(OperationJson(operation));
     }
-    const OrderedJson json = {{"format", kProjectFormatName},
-                              {"version", kProjectFormatVersion},
-                              {"pressure_pa", project.PressureText()},
-                              {"chart", chart},
-                              {"states", states},
-                              {"operations", operations}};
+    // A project without zones is written as version 1, which older programs still open.
+    const bool zoned = !project.Zones().empty();
+    OrderedJson json = {{"format", kProjectFormatName},
+                        {"version", zoned ? kProjectZonesVersion : 1},
+                        {"pressure_pa", project.PressureText()},
+                        {"chart", chart},
+                        {"states", states},
+                        {"operations", operations}};
+    if (zoned) {
+        OrderedJson zones = OrderedJson::array();
+        for (const ZoneDefinition& zone : project.Zones()) {
+            zones.push_back({{"label", zone.label}, {"tdb", zone.tdb}, {"rh", zone.rh}, {"d", zone.d}});
+        }
+        json["zones"] = zones;
+    }
     // Texts come from the windows as UTF-8; a stray invalid byte is written as U+FFFD
     // rather than failing the save.
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";

@@ -25,6 +25,10 @@
 //     ]
 //   }
 //
+// Version 2 adds an optional "zones" array, each zone
+//       {"label": "舒适区", "tdb": "20:26", "rh": "30:60", "d": ""}
+// with its limits as typed ("LOW:HIGH", ReadValueRange; "d" empty for none).
+//
 // "known" names its two parameters as hygrova-calc does (tdb, twb, rh, d, h, tdp); "flow" is
 // "" for a process without a flow; "flow_unit" is "m3/h" or "kg/h"; "basis" is
 // "mass_ratio" or "flows" (m3/h); "end" is "rh" (%), "tdb" (deg C) or "dt" (K). The reader
@@ -43,7 +47,10 @@
 namespace hygrova {
 
 inline constexpr std::string_view kProjectFormatName = "hygrova-project";
-inline constexpr int kProjectFormatVersion = 1;
+inline constexpr int kProjectFormatVersion = 2;
+// The version that added the optional "zones"; a project without zones is still written as
+// version 1.
+inline constexpr int kProjectZonesVersion = 2;
 // The suffix a project file is saved with.
 inline constexpr std::string_view kProjectFileSuffix = ".hygrova";
 // The largest file the reader takes; a project of thousands of states stays far below.

@@ -37,6 +37,14 @@ expect 0 'hygrova-calc 1.0' '' -- --version
 "$calc" --help | grep -q 'batch' || fail "--help names the batch command"
 "$calc" batch --jobs 0 </dev/null >/dev/null 2>&1 && fail "--jobs 0 accepted"
 
+# zone: a hand-made log with a bad row and a 3-hour gap, which counts as one median step.
+printf 'time,tdb,rh\n2026-07-01 08:00,22,45\n2026-07-01 08:10,27,45\n2026-07-01 08:20,N/A,45\n2026-07-01 08:30,20,30\n2026-07-01 11:30,25,50\n' >"$work/zone.csv"
+expect 1 "$(printf 'count: 3\nshare: 75.00 %%\nhours: 0.8')" \
+  'hygrova-calc: 1 of 5 rows failed; the first: line 4, column "tdb": "N/A" is not a number' \
+  -- zone "$work/zone.csv" --tdb 20:26 --rh 30:60
+expect 2 '' 'hygrova-calc: --rh: "60:30" is not LOW:HIGH, two numbers with LOW not above HIGH, e.g. 20:26' \
+  -- zone "$work/zone.csv" --tdb 20:26 --rh 60:30
+
 printf 'tdb,rh\r\n20,50\r\n20\r\n' >"$work/stdin"
 expect 1 "$(printf 'tdb,twb,tdp,rh,d,h,v,pv,message\n20,13.737,9.28,50,7.261,38.629,0.841,1169.24,\n,,,,,,,,line 3: 1 field where the header has 2')" \
   'hygrova-calc: 1 of 2 rows failed; the first: line 3: 1 field where the header has 2' -- batch -

@@ -49,7 +49,7 @@ grep -q -x "$(printf 'M\t25.512\t18.875\t15.491\t53.82\t10.983\t53.755\t0.862\t1
   "$work/table" || fail "project table: $(cat "$work/table")"
 "$calc" project "$work/design.hygrova" --json | grep -q '"h": 53.755' || fail "project --json"
 sed -i 's/"version": 1/"version": 7/' "$work/design.hygrova"
-expect 2 '' "hygrova-calc: $work/design.hygrova：该项目文件的格式版本为 7，由较新的 Hygrova 写成；本程序只能打开版本 1 及以前的项目文件" \
+expect 2 '' "hygrova-calc: $work/design.hygrova：该项目文件的格式版本为 7，由较新的 Hygrova 写成；本程序只能打开版本 2 及以前的项目文件" \
   -- project "$work/design.hygrova"
 
 [ "$failures" -eq 0 ] && echo "hygrova-calc design commands: all checks passed"

@@ -107,8 +107,10 @@ TEST_F(ProjectFileTest, HostileFilesAreRefusedWithThePlace)
         {"truncated", good.substr(0, good.size() / 2), "处意外结束，文件可能不完整"},
         {"not json", "format: hygrova", "项目文件有误：第 1 行第 2 列处不是有效的 JSON"},
         {"another format", R"({"format": "x", "version": 1})", "这不是 Hygrova 项目文件"},
-        {"newer", replaced("\"version\": 1", "\"version\": 2"),
-         "该项目文件的格式版本为 2，由较新的 Hygrova 写成；本程序只能打开版本 1 及以前的项目文件"},
+        {"newer", replaced("\"version\": 1", "\"version\": 3"),
+         "该项目文件的格式版本为 3，由较新的 Hygrova 写成；本程序只能打开版本 2 及以前的项目文件"},
+        {"zones in version 1", replaced("\"chart\"", "\"zones\": [], \"chart\""),
+         "项目文件有误：顶层：有未知的键 “zones”"},
         {"unknown top key", replaced("\"chart\"", "\"colour\": 1, \"chart\""),
          "项目文件有误：顶层：有未知的键 “colour”"},
         {"unknown state key", replaced("\"label\": \"室外\"", "\"lable\": \"室外\""),
@@ -150,6 +152,28 @@ TEST_F(ProjectFileTest, HostileFilesAreRefusedWithThePlace)
     const Project orphan = Project::FromParts("101325", 1013.25f, {}, {{1, "A", "", std::nullopt}}, {});
     EXPECT_EQ(ReadProjectJson(ProjectJson(orphan)).problem,
               "项目文件有误：states[0]：既没有已知参数（known），也没有得出它的操作");
+}
+
+TEST_F(ProjectFileTest, ZonesAreKeptAsTypedInVersionTwo)
+{
+    Project project = FullDesign();
+    const std::vector<ZoneDefinition> zones = {{"舒适区", "20:26", "30:60", ""},
+                                               {"dry", "18:28", "0:100", "0:8"}};
+    EXPECT_NE(project.SetZones({{"bad", "26:20", "30:60", ""}}), "");
+    EXPECT_TRUE(project.Zones().empty());
+    ASSERT_EQ(project.SetZones(zones), "");
+    const std::string text = ProjectJson(project);
+    EXPECT_NE(text.find("\"version\": 2"), std::string::npos);
+    const ProjectReading reading = ReadProjectJson(text);
+    ASSERT_EQ(reading.problem, "");
+    EXPECT_EQ(reading.project->Zones(), zones);
+
+    std::string bad = text;
+    bad.replace(bad.find("\"30:60\""), 7, "\"60:30\"");
+    EXPECT_EQ(ReadProjectJson(bad).problem,
+              "项目文件有误：zones[0].rh：应为“下限:上限”，如 “20:26”，而不是 “60:30”");
+    // Without zones the file stays version 1, which older programs open.
+    EXPECT_NE(ProjectJson(FullDesign()).find("\"version\": 1"), std::string::npos);
 }
 
 TEST_F(ProjectFileTest, SavingKeepsTheFilesPermissions)

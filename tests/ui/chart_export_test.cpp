@@ -101,7 +101,8 @@ protected:
 
 TEST_F(ChartExportTest, ContextMenuOpensByMouseAndKeysOnlyWhileEnabled)
 {
-    // The chart's three exports come first; the design's commands follow them.
+    // The chart's three exports come first; the design's and the measured data's commands
+    // follow them.
     EXPECT_EQ(Texts(form1.ChartMenu->actions()).mid(0, 3),
               QStringList({"复制图表", "保存图表…", "打印…"}));
     EXPECT_EQ(Texts(form1.menuBar()->actions()), QStringList({"查询(&C)", "设置(&S)", "关于(&A)"}));

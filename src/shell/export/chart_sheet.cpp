@@ -201,6 +201,7 @@ ChartSheet CaptureChartSheet(const ChartWidgets& chart)
     sheet.segments =
         VisibleSegments(picture.DrawnSegments(), picture.WidthTwips(), picture.HeightTwips());
     sheet.marks = picture.Marks();
+    sheet.underlay = picture.Underlay();
     sheet.retained = picture.RetainedImage();
     sheet.layer = picture.Layer();
     for (const QLabel* label : beside) {
@@ -251,6 +252,8 @@ void PaintChartSheet(QPainter& painter, const ChartSheet& sheet, const SheetPlac
         painter.save();
         painter.setClipRect(sheet.picture);
         painter.translate(sheet.picture.topLeft());
+        PaintUnderlay(painter, sheet.underlay, QRectF(QPointF(), sheet.picture.size()),
+                      sheet.pixelTwips);
         QPen pen;
         pen.setWidthF(sheet.pixelTwips);
         pen.setCapStyle(Qt::FlatCap);

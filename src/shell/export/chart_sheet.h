@@ -3,6 +3,7 @@
 #include "chart/chart_drawing.h"
 #include "chart/sheet_geometry.h"
 #include "shell/widgets/layer_drawing.h"
+#include "shell/widgets/chart_underlay.h"
 
 #include <vector>
 
@@ -60,6 +61,7 @@ struct ChartSheet {
     double pixelTwips = 15;
     std::vector<ChartSegment> segments;  // the display list cut to the picture, picture twips
     std::vector<ChartMark> marks;        // picture twips
+    ChartUnderlay underlay;              // under the lines, picture twips
     std::vector<SheetText> besideTexts;  // labels beside the picture, which it covers
     std::vector<SheetText> onTexts;      // labels on the picture and the pressure caption
     QImage retained;                     // the picture's retained image, as on screen

@@ -127,6 +127,28 @@ void ChartSurface::Clear()
     m_image.fill(Qt::white);
     m_drawnSegments.clear();
     m_marks.clear();
+    m_underlay = {};
+    update();
+}
+
+void ChartSurface::DrawUnderlay(ChartUnderlay underlay)
+{
+    // The underlay goes beneath what is already drawn: the picture is painted again from
+    // white, the underlay first, then the lines and the marks kept as data.
+    FitImage();
+    m_image.fill(Qt::white);
+    m_underlay = std::move(underlay);
+    {
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double tpp = TwipsPerPx();
+        painter.scale(1.0 / tpp, 1.0 / tpp);  // logical pixels; the image's ratio does the rest
+        PaintUnderlay(painter, m_underlay, QRectF(0, 0, WidthTwips(), HeightTwips()), tpp);
+    }
+    DrawChartLines(m_image, m_drawnSegments, TwipsPerPx());
+    for (const ChartMark& mark : m_marks) {
+        DrawChartMark(m_image, mark, TwipsPerPx());
+    }
     update();
 }
 

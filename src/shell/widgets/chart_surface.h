@@ -5,11 +5,14 @@
 #include "chart/palette.h"
 #include "chart/sheet_geometry.h"
 #include "shell/widgets/layer_drawing.h"
+#include "shell/widgets/chart_underlay.h"
 
 #include <vector>
 
 #include <QImage>
 #include <QWidget>
+
+class QPainter;
 
 namespace hygrova {
 
@@ -43,6 +46,10 @@ public:
     // style is solid.
     void DrawCircle(float x, float y, float radius, Rgb outline);
     void SetFillStyle(FillStyle style) { m_fillStyle = style; }
+    // Paints what lies under the chart's lines (measured readings, zones, their legend) and
+    // keeps it until the next Clear; the chart's lines are drawn after it.
+    void DrawUnderlay(ChartUnderlay underlay);
+    const ChartUnderlay& Underlay() const { return m_underlay; }
 
     float WidthTwips() const;
     float HeightTwips() const;
@@ -83,6 +90,7 @@ private:
     QImage m_image;
     std::vector<ChartSegment> m_drawnSegments;
     std::vector<ChartMark> m_marks;
+    ChartUnderlay m_underlay;
     FillStyle m_fillStyle = FillStyle::Transparent;
     PlacedLayer m_layer;
     QImage m_layerImage;

@@ -17,6 +17,7 @@
 #include "shell/windows/form4_about_window.h"
 #include "shell/windows/form5_results_window.h"
 #include "shell/windows/project_workspace.h"
+#include "shell/windows/measured_layer.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
 #include "shell/widgets/quantity_boxes.h"
@@ -260,6 +261,7 @@ void Form1::CreateChartMenu()
     connect(menu_copy, &QAction::triggered, this, &Form1::menu_copy_Click);
     connect(menu_save, &QAction::triggered, this, &Form1::menu_save_Click);
     connect(menu_print, &QAction::triggered, this, &Form1::menu_print_Click);
+    Measured = new MeasuredLayer(*this, *Picture1, *ChartMenu);
 
     Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Picture1, &QWidget::customContextMenuRequested, this, &Form1::Picture1_ContextMenu);
@@ -363,6 +365,9 @@ void Form1::drawpic()
     const ChartDrawing chart = BuildChartUpToFault(picture, state);
     if (!chart.fault || chart.unit != 0) {
         state.ChartUnit = chart.unit;
+    }
+    if (Measured) {
+        Measured->Draw(state.ChartUnit, state.AtmosphericPressure);  // under the lines
     }
     Picture1->DrawSegments(chart.segments);
     MoveScaleLabels(chart);

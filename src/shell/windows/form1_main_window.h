@@ -30,6 +30,7 @@ class Form3;
 class Form4;
 class Form5;
 class ProjectWorkspace;
+class MeasuredLayer;
 class WindowShape;
 
 // Form1: the main window with the h-d chart, the readout of the state under the pointer,
@@ -107,6 +108,8 @@ public:
     QAction* menu_copy = nullptr;   // "复制图表"
     QAction* menu_save = nullptr;   // "保存图表…"
     QAction* menu_print = nullptr;  // "打印…"
+    // Measured data on the chart, with its commands in ChartMenu.
+    MeasuredLayer* Measured = nullptr;
     SkinEngine BSE1;
 
     // The eight readout boxes, Text1..Text8.
