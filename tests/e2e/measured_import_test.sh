@@ -33,9 +33,9 @@ geometry "$main"
 chart_x=$((X + WIDTH / 4))
 chart_y=$((Y + HEIGHT / 3))
 
-# The chart's menu: copy, save, print, then "导入测量数据…".
+# The chart's menu: copy, save, print, the design's seven commands, then "导入测量数据…".
 click "$chart_x" "$chart_y" 3
-xdotool key Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Down Down Down Down Down Return
 find_window 导入测量数据 >/dev/null || fail "no file dialog after \"导入测量数据…\""
 sleep 0.5
 xdotool key ctrl+a

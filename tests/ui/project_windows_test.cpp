@@ -12,6 +12,7 @@
 #include "shell/windows/form2_query_dialog.h"
 #include "shell/windows/form5_results_window.h"
 #include "shell/windows/processes_window.h"
+#include "shell/windows/measured_layer.h"
 #include "shell/windows/project_workspace.h"
 #include "shell/windows/states_window.h"
 #include "tests/support/main_window_fixture.h"
@@ -203,6 +204,9 @@ TEST_F(ProjectWindowsTest, ProjectFileRestoresTheChartAndRefusesBadFilesUntouche
     form1.ShowPressureCaption("95000");
     form1.RedrawChart();
     const QString shownText = Cell(1, 1 + kQuantityMoisture);
+    // The measured data's zones, as the zones window applies them, go into the file too.
+    const std::vector<ZoneDefinition> zones = {{"舒适区", "20:26", "30:60", ""}};
+    form1.Measured->ApplyZones(zones);
     ASSERT_TRUE(Workspace().SaveProjectAt(path));
 
     // Back to the defaults and an empty layer, then the file brings everything back.
@@ -211,7 +215,9 @@ TEST_F(ProjectWindowsTest, ProjectFileRestoresTheChartAndRefusesBadFilesUntouche
     SetDefaults(TheAppState());
     form1.ShowPressureCaption("101325");
     form1.RedrawChart();
+    form1.Measured->SetZones({});
     ASSERT_TRUE(Workspace().OpenProjectAt(path));
+    EXPECT_EQ(form1.Measured->Zones(), zones);
     EXPECT_EQ(TheAppState().IsothermColor, 12);
     EXPECT_FLOAT_EQ(TheAppState().AtmosphericPressure, 950.0f);
     EXPECT_TRUE(form1.Frame1->title().contains("95000"));

@@ -113,7 +113,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), m_shape(new WindowShape(*th
     CreateControls();
     CreateMenu();
     CreateChartMenu();
+    // The chart's menu: its exports, the design's commands, then the measured data's.
     m_workspace = new ProjectWorkspace(*this);
+    Measured = new MeasuredLayer(*this, *Picture1, *ChartMenu);
+    m_workspace->KeepZonesOf(*Measured);
     new NativeWindowEvents(*this, [this](QEvent& event) {
         if (event.type() == QEvent::Expose && m_awaitingFirstExposure) {
             Form_FirstExposure();
@@ -261,7 +264,6 @@ void Form1::CreateChartMenu()
     connect(menu_copy, &QAction::triggered, this, &Form1::menu_copy_Click);
     connect(menu_save, &QAction::triggered, this, &Form1::menu_save_Click);
     connect(menu_print, &QAction::triggered, this, &Form1::menu_print_Click);
-    Measured = new MeasuredLayer(*this, *Picture1, *ChartMenu);
 
     Picture1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Picture1, &QWidget::customContextMenuRequested, this, &Form1::Picture1_ContextMenu);

@@ -184,6 +184,14 @@ void MeasuredLayer::SetZones(std::vector<ZoneDefinition> zones)
     Refresh();
 }
 
+void MeasuredLayer::ApplyZones(std::vector<ZoneDefinition> zones)
+{
+    SetZones(std::move(zones));
+    if (ZonesApplied) {
+        ZonesApplied(m_zones);
+    }
+}
+
 void MeasuredLayer::Show(std::shared_ptr<const MeasuredLog> log)
 {
     m_log = std::move(log);

@@ -5,6 +5,7 @@
 #include "measured/zone.h"
 #include "shell/widgets/chart_underlay.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -62,6 +63,10 @@ public:
     const MeasuredLog* Log() const { return m_log.get(); }
     const std::vector<ZoneDefinition>& Zones() const { return m_zones; }
     void SetZones(std::vector<ZoneDefinition> zones);
+    // Zones the user applied in the zones window: shown, and handed to ZonesApplied.
+    void ApplyZones(std::vector<ZoneDefinition> zones);
+    // Told the zones whenever the user applies them; the design keeps them in its file.
+    std::function<void(const std::vector<ZoneDefinition>&)> ZonesApplied;
     // Takes a log read (the import window's outcome) and shows it.
     void Show(std::shared_ptr<const MeasuredLog> log);
     // The import window and the zones window while they exist, else null.

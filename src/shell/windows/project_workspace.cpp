@@ -12,6 +12,7 @@
 #include "shell/widgets/window_helpers.h"
 #include "shell/windows/form1_main_window.h"
 #include "shell/windows/form5_results_window.h"
+#include "shell/windows/measured_layer.h"
 #include "shell/windows/processes_window.h"
 #include "shell/windows/project_file_dialogs.h"
 #include "shell/windows/states_window.h"
@@ -55,6 +56,14 @@ ProjectWorkspace::ProjectWorkspace(Form1& main) : QObject(&main), m_main(main)
 {
     m_evaluation = EvaluateProject(m_project);
     CreateMenuCommands();
+}
+
+void ProjectWorkspace::KeepZonesOf(MeasuredLayer& measured)
+{
+    // The zones window checks the zones as the file's reader does.
+    measured.ZonesApplied = [this](const std::vector<ZoneDefinition>& zones) {
+        m_project.SetZones(zones);
+    };
 }
 
 void ProjectWorkspace::CreateMenuCommands()
@@ -239,6 +248,7 @@ void ProjectWorkspace::ReplaceProject(Project project, const QString& path)
     AppState& state = TheAppState();
     ApplyLook(m_project.Look(), state);
     state.AtmosphericPressure = m_project.PressureHpa();
+    m_main.Measured->SetZones(m_project.Zones());
     m_main.ShowPressureCaption(QString::fromStdString(m_project.PressureText()));
     m_main.RedrawChart();
     ProjectEdited();

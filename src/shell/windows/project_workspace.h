@@ -12,6 +12,7 @@ class QAction;
 namespace hygrova {
 
 class Form1;
+class MeasuredLayer;
 class ProcessesWindow;
 class StatesWindow;
 
@@ -33,6 +34,9 @@ public:
     std::optional<KnownPair> ResultsPair() override;
     void ShowProcessesWindow() override;
 
+    // The zones of the measured data are kept in the design's file: the project takes the
+    // zones the user applies, and an opened project gives the layer its zones.
+    void KeepZonesOf(MeasuredLayer& measured);
     // The main window drew its chart again: the project takes the chart's pressure and look
     // (the settings dialog may have changed them) and the layer is placed anew.
     void ChartRedrawn();

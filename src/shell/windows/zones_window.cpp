@@ -118,7 +118,7 @@ void ZonesWindow::Command3_Click()
         zones.push_back(std::move(zone));
     }
     Label1->setText(QString());
-    m_layer.SetZones(std::move(zones));
+    m_layer.ApplyZones(std::move(zones));
 }
 
 void ZonesWindow::Command4_Click()
