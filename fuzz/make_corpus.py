@@ -125,8 +125,15 @@ def chart():
 
 # Byte 0: bytes per read - 1; byte 1: longest line kept - 1; then the file.
 def csv_reader():
-    def seed(text, read=255, longest=255):
-        return bytes([read, longest]) + text
+    def seed(text, read=255, longest=255, options=0, picks=None):
+        if picks is not None:
+            options |= 4
+            text = picks.encode() + b"\x1f" + text
+        return bytes([read, longest, options]) + text
+
+    def utf16(text, big_endian):
+        return (b"\xfe\xff" if big_endian else b"\xff\xfe") + text.encode(
+            "utf-16-be" if big_endian else "utf-16-le")
 
     return {
         "plain": seed(b"tdb,rh\n20,50\n25,60\n"),
@@ -141,6 +148,24 @@ def csv_reader():
         "one_parameter": seed(b"tdb\n20\n"),
         "warnings_faults": seed(b"rh,d\n0,10\n,5\n101,5\n50,5\n"),
         "empty": seed(b""),
+        "missing_readings": seed(
+            b"time,tdb,rh,site\n1,NaN,50,a\n2,20,N/A,b\n3,--,50,c\n4,#VALUE!,1e999,d\n"
+            b"5,0x14,&H14,e\n6,\"20,5\",+5e1,f\n"),
+        "semicolons_decimal_commas": seed(
+            b"Zeit;tdb;rh;Ort\n2026-01-01 00:00;20,5;50,0;Halle 1, Nord\n;;;\n"
+            b"2026-01-01 00:01;20.5;50;x\n"),
+        "decimal_comma_asked": seed(b'tdb,rh\n"20,5","50,1"\n20.5,50\n', options=2),
+        "clamped_states": seed(b"tdb,rh\n-25,50\n65,90\n-30,100\n70,0\n"),
+        "beyond_saturation": seed(b"tdb,tdp\n20,25\n-30,45\n"),
+        "solver_limits": seed(b"rh,d\n50,0\n1,45\n"),
+        "columns_picked": seed(
+            b" Time ,T_in,RH_in,T_out,RH_out, P \n1,20,50,20.5,50,101325\n2,20,50,20.5,50,40000\n",
+            picks="tdb=t_out, rh = RH_OUT"),
+        "columns_refused": seed(b"tdb,rh\n20,50\n", picks="tdb=T_out,tdb=x"),
+        "blank_lines": seed(b"tdb,rh\n\n20,50\n  \n,\n\t,  \n20,50\n\n"),
+        "utf16_le": seed(utf16("time,tdb,rh\r\n1,20.5,50\r\n2,\u6e29,50\r\n", False), 3),
+        "utf16_be_lone_surrogate": seed(utf16("tdb,rh\n20.5,50\n", True) + b"\xd8\x00"),
+        "utf16_without_mark": seed("tdb,rh\n20,50\n".encode("utf-16-le")),
     }
 
 

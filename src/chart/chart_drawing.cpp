@@ -13,13 +13,9 @@
 namespace hygrova {
 namespace {
 
-// Temperatures of the chart, deg C. The curves and isotherms run from kColdest to
-// kWarmest; the sweep's last chord ends at kWarmest + 1.
-constexpr float kColdest = -20.0f;
-constexpr float kWarmest = 70.0f;
 // The relative-humidity curves skip from their first vertex straight to this temperature.
 constexpr float kSecondRhVertex = -15.0f;
-// Saturation pressures kept for one draw: kColdest .. kWarmest + 1.
+// Saturation pressures kept for one draw: kChartColdest .. kChartWarmest + 1.
 constexpr int kSaturationTableSize = 92;
 
 constexpr int kRhCurveCount = 10;
@@ -154,7 +150,7 @@ public:
         // chart's whole degrees, so each is computed once per draw rather than per use.
         for (int i = 0; i < kSaturationTableSize; ++i) {
             m_saturationPressure[static_cast<std::size_t>(i)] =
-                SaturationPressure(kColdest + static_cast<float>(i));
+                SaturationPressure(kChartColdest + static_cast<float>(i));
         }
     }
 
@@ -173,7 +169,7 @@ public:
 private:
     float SaturationPressureAt(float t) const
     {
-        return m_saturationPressure[static_cast<std::size_t>(static_cast<int>(t - kColdest))];
+        return m_saturationPressure[static_cast<std::size_t>(static_cast<int>(t - kChartColdest))];
     }
 
     ChartPoint Map(float d, float h) const { return MapToChart(d, h, m_unit, m_height); }
@@ -203,8 +199,8 @@ private:
                 const ChartPoint p = Map(d, h);
                 return CurvePoint{d, h, p.x, p.y};
             };
-            CurvePoint previous = vertex(kColdest);
-            for (float t = kSecondRhVertex; t <= kWarmest; t += 1.0f) {
+            CurvePoint previous = vertex(kChartColdest);
+            for (float t = kSecondRhVertex; t <= kChartWarmest; t += 1.0f) {
                 const CurvePoint current = vertex(t);
                 m_anchors.rhVertices.push_back({k, t, current});
                 AddSegment(previous.x, previous.y, current.x, current.y, m_state.RhLineColor);
@@ -215,7 +211,7 @@ private:
 
     void DrawIsotherms()
     {
-        for (float t = kColdest; t <= kWarmest; t += 1.0f) {
+        for (float t = kChartColdest; t <= kChartWarmest; t += 1.0f) {
             const float leftY = Map(0.0f, EnthalpyOf(t, 0.0f)).y;
             const CurvePoint right = Saturation(t);
             if (OnSpacing(static_cast<int>(t), m_state.IsothermSpacing)) {
@@ -227,10 +223,10 @@ private:
 
     void DrawSaturationSweep()
     {
-        m_baseY = Map(0.0f, EnthalpyOf(kColdest, 0.0f)).y;
+        m_baseY = Map(0.0f, EnthalpyOf(kChartColdest, 0.0f)).y;
         std::int16_t moisture = 0;
         std::int16_t enthalpy = kFirstEnthalpyLine;
-        for (float t = kColdest; t <= kWarmest; t += 1.0f) {
+        for (float t = kChartColdest; t <= kChartWarmest; t += 1.0f) {
             const CurvePoint p = Saturation(t);
             const CurvePoint q = Saturation(t + 1.0f);
             MoisturePass(p, q, moisture);
@@ -297,7 +293,7 @@ private:
     const float m_height;
     // The sweep's base line, twips: the level of the -20 deg C isotherm's left end.
     float m_baseY = 0.0f;
-    // Saturation pressures, hPa, of kColdest, kColdest + 1, ..., kWarmest + 1.
+    // Saturation pressures, hPa, of kChartColdest, kChartColdest + 1, ..., kChartWarmest + 1.
     std::array<float, kSaturationTableSize> m_saturationPressure{};
     ChartDrawing& m_drawing;
     LabelAnchors& m_anchors;
@@ -325,7 +321,7 @@ void PlaceLabels(const LabelAnchors& anchors, const PictureGeometry& picture, fl
     // 60 deg C.
     for (const LabelAnchors::IsothermEnd& end : anchors.isothermEnds) {
         const int degrees = static_cast<int>(end.t);
-        if (end.t < kWarmest && degrees % 10 == 0) {
+        if (end.t < kChartWarmest && degrees % 10 == 0) {
             Place(drawing.label9, degrees / 10 + 2, Mul(kTemperatureLabelLeft, unit),
                   Add(picture.top, end.leftY));
         }

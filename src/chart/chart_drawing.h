@@ -14,6 +14,11 @@
 
 namespace hygrova {
 
+// The chart's temperatures, deg C: its relative-humidity curves and isotherms run from
+// kChartColdest to kChartWarmest (the sweep's last chord ends at kChartWarmest + 1).
+constexpr float kChartColdest = -20.0f;
+constexpr float kChartWarmest = 70.0f;
+
 // Picture1's place and size, twips, in the main window's client coordinates.
 struct PictureGeometry {
     float left;

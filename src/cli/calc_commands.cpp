@@ -1,8 +1,9 @@
 #include "cli/calc_commands.h"
 
-#include "logs/batch_run.h"
-#include "query/pressure_rule.h"
 #include "cli/state_command.h"
+#include "logs/batch_writer.h"
+#include "logs/state_reading.h"
+#include "query/pressure_rule.h"
 
 #include <cerrno>
 #include <chrono>
@@ -80,41 +81,126 @@ private:
     std::chrono::steady_clock::time_point m_lastShown{};
 };
 
-}  // namespace
+// The --pressure option: a number (ReadNumberField), then within the settings dialog's
+// limits (ReadPressurePa). A status other than 0 has been told on the standard error.
+struct PressureOption {
+    float pressureHpa = 0;
+    int status = 0;
+};
 
-int RunStateCommand(const std::vector<std::string>& assignments, const std::string& pressurePa,
-                    bool json)
+PressureOption ReadPressureOption(const std::string& pressurePa)
 {
-    const PressureReading pressure = ReadPressurePa(pressurePa);
+    std::string text;
+    const NumberProblem problem = ReadNumberField(pressurePa, DecimalMark::kPoint, text);
+    if (problem != NumberProblem::kNone) {
+        PrintProblem("hygrova-calc: --pressure: " +
+                     NumberProblemText(problem, pressurePa, DecimalMark::kPoint));
+        return {0, kExitUnusable};
+    }
+    const PressureReading pressure = ReadPressurePa(text);
     if (!pressure.problem.empty()) {
         PrintProblem(pressure.problem);
-        return kExitProblem;
+        return {0, kExitProblem};
     }
-    const StateArguments arguments = QueryFromAssignments(assignments, pressure.pressureHpa);
+    return {pressure.pressureHpa, 0};
+}
+
+// What the last failed write of the output tells.
+std::string CannotWrite()
+{
+    return std::string("cannot write the output: ") + std::strerror(errno);
+}
+
+// Failures of the input and of the output, told apart by their exit statuses.
+struct ReadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+struct WriteError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// What the standard error tells after a batch: the failed rows, the flagged ones and the
+// blank lines skipped, each counted with the first of them; nothing for a clean log.
+void PrintSummary(const LogSummary& summary)
+{
+    const std::string rows = " of " + std::to_string(summary.rows) + " rows ";
+    if (summary.failedRows > 0) {
+        PrintProblem("hygrova-calc: " + std::to_string(summary.failedRows) + rows +
+                     "failed; the first: " + summary.firstFailure);
+    }
+    if (summary.flaggedRows > 0) {
+        PrintProblem("hygrova-calc: " + std::to_string(summary.flaggedRows) + rows +
+                     "flagged; the first: " + summary.firstFlagged);
+    }
+    if (summary.blankLines > 0) {
+        PrintProblem("hygrova-calc: " + std::to_string(summary.blankLines) +
+                     (summary.blankLines == 1 ? " blank line" : " blank lines") + " skipped");
+    }
+}
+
+}  // namespace
+
+int PrintOutput(std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0) {
+        PrintProblem("hygrova-calc: " + CannotWrite());
+        return kExitUnwritable;
+    }
+    return 0;
+}
+
+int RunStateCommand(const StateCommand& command)
+{
+    const PressureOption pressure = ReadPressureOption(command.pressurePa);
+    if (pressure.status != 0) {
+        return pressure.status;
+    }
+    const StateArguments arguments =
+        QueryFromAssignments(command.assignments, pressure.pressureHpa, command.decimalMark);
     if (!arguments.problem.empty()) {
         PrintProblem("hygrova-calc: " + arguments.problem);
         return kExitUnusable;
     }
     const StatePointOutcome outcome = SolveStatePoint(arguments.query);
-    if (const auto* results = std::get_if<StateTexts>(&outcome)) {
-        const std::string text = json ? StateJson(*results) : StateLines(*results);
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : kExitUnusable;
-    }
-    PrintProblem(ProblemOf(outcome));
-    return kExitProblem;
-}
-
-int RunBatchCommand(const std::string& input, unsigned jobs, const std::string& pressurePa)
-{
-    const PressureReading pressure = ReadPressurePa(pressurePa);
-    if (!pressure.problem.empty()) {
-        PrintProblem(pressure.problem);
+    const auto* results = std::get_if<StateTexts>(&outcome);
+    if (!results) {
+        PrintProblem(ProblemOf(outcome));
         return kExitProblem;
     }
-    std::FILE* const file = input == "-" ? stdin : std::fopen(input.c_str(), "rb");
+    if (const int status = PrintOutput(command.json ? StateJson(*results) : StateLines(*results));
+        status != 0) {
+        return status;
+    }
+    const StateFlags flags = FlagsOf(arguments.query.ticked, *results);
+    if (flags != 0) {
+        PrintProblem("hygrova-calc: " + FlagsText(flags, arguments.query.ticked));
+    }
+    return 0;
+}
+
+int RunBatchCommand(const BatchCommand& command)
+{
+    const PressureOption pressure = ReadPressureOption(command.pressurePa);
+    if (pressure.status != 0) {
+        return pressure.status;
+    }
+    LogOptions options;
+    options.jobs = command.jobs;
+    options.pressureHpa = pressure.pressureHpa;
+    options.format.decimalMark = command.decimalMark;
+    if (!command.columns.empty()) {
+        ColumnPicksReading picks = ReadColumnPicks(command.columns);
+        if (!picks.problem.empty()) {
+            PrintProblem("hygrova-calc: " + picks.problem);
+            return kExitUnusable;
+        }
+        options.format.picks = std::move(picks.picks);
+    }
+    std::FILE* const file =
+        command.input == "-" ? stdin : std::fopen(command.input.c_str(), "rb");
     if (!file) {
-        PrintProblem("hygrova-calc: cannot open " + input + ": " + std::strerror(errno));
+        PrintProblem("hygrova-calc: cannot open " + command.input + ": " + std::strerror(errno));
         return kExitUnusable;
     }
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);  // rows leave in large writes
@@ -122,45 +208,44 @@ int RunBatchCommand(const std::string& input, unsigned jobs, const std::string& 
     LineReader reader([&](char* buffer, std::size_t size) {
         const std::size_t count = std::fread(buffer, 1, size, file);
         if (count == 0 && std::ferror(file)) {
-            throw std::runtime_error("cannot read " + input + ": " + std::strerror(errno));
+            throw ReadError("cannot read " + command.input + ": " + std::strerror(errno));
         }
         progress.AddBytesRead(count);
         return count;
     });
     const auto write = [](std::string_view bytes) {
         if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
-            throw std::runtime_error(std::string("cannot write the output: ") +
-                                     std::strerror(errno));
+            throw WriteError(CannotWrite());
         }
     };
-    BatchSummary summary;
+    LogSummary summary;
+    int status = 0;
     try {
-        summary = RunBatch(reader, {jobs, pressure.pressureHpa}, write,
+        summary = RunBatch(reader, options, write,
                            [&](std::uint64_t rows) { progress.Report(rows); });
         if (std::fflush(stdout) != 0) {
-            throw std::runtime_error(std::string("cannot write the output: ") +
-                                     std::strerror(errno));
+            throw WriteError(CannotWrite());
         }
-    } catch (const std::runtime_error& error) {
-        progress.Finish(summary.rows);
+    } catch (const ReadError& error) {
         PrintProblem(std::string("hygrova-calc: ") + error.what());
-        return kExitUnusable;
+        status = kExitUnusable;
+    } catch (const WriteError& error) {
+        PrintProblem(std::string("hygrova-calc: ") + error.what());
+        status = kExitUnwritable;
     }
     progress.Finish(summary.rows);
     if (file != stdin) {
         std::fclose(file);
     }
+    if (status != 0) {
+        return status;
+    }
     if (!summary.headerProblem.empty()) {
         PrintProblem("hygrova-calc: " + summary.headerProblem);
         return kExitUnusable;
     }
-    if (summary.failedRows > 0) {
-        PrintProblem("hygrova-calc: " + std::to_string(summary.failedRows) + " of " +
-                     std::to_string(summary.rows) + " rows failed; the first on line " +
-                     std::to_string(summary.firstFailedLine) + ": " + summary.firstProblem);
-        return kExitProblem;
-    }
-    return 0;
+    PrintSummary(summary);
+    return summary.failedRows > 0 ? kExitProblem : 0;
 }
 
 }  // namespace hygrova

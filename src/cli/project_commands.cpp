@@ -20,12 +20,6 @@ void PrintError(std::string_view message)
     std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
 }
 
-int Print(const std::string& text)
-{
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : kExitUnusable;
-}
-
 // A project of the two states given on the command line, or the exit status of the reason
 // there is none (after its message).
 struct TwoStates {
@@ -48,7 +42,7 @@ TwoStates AddTwoStates(const std::vector<std::string>& arguments, const std::str
         const PairArgument argument =
             PairFromArgument(arguments[i], states.project.PressureHpa());
         if (!argument.problem.empty()) {
-            PrintError("hygrova-calc: " + argument.problem);
+            PrintError("hygrova-calc: '" + arguments[i] + "': " + argument.problem);
             states.status = kExitUnusable;
             return states;
         }
@@ -73,29 +67,42 @@ ProjectCommands::ProjectCommands(CLI::App& app, std::string& pressurePa) : m_pre
     m_mix = app.add_subcommand(
         "mix", "Prints the mixed state of two airs as the state command does: caption, text and "
                "unit per line.");
-    m_mix->add_option("STATE", m_states, stateHelp)->expected(2)->required();
-    CLI::Option* ratio = m_mix->add_option("--ratio", m_ratio, "Dry-air masses first:second, e.g. 1:3");
-    CLI::Option* flows = m_mix->add_option(
-        "--flows", m_flows, "Air flows first:second, m3/h at each state's specific volume");
+    m_mix->add_option("STATE", m_states, stateHelp)->expected(2)->required()->type_name("");
+    CLI::Option* ratio =
+        m_mix->add_option("--ratio", m_ratio, "Dry-air masses first:second, e.g. 1:3; or --flows")
+            ->type_name("A:B");
+    CLI::Option* flows =
+        m_mix->add_option("--flows", m_flows,
+                          "Air flows first:second, m3/h at each state's specific volume")
+            ->type_name("A:B");
     ratio->excludes(flows);
-    m_mix->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa");
+    m_mix->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa")
+        ->type_name("PA")
+        ->capture_default_str();
     m_mix->add_flag("--json", m_json, "Print one JSON object instead of lines");
 
     m_process = app.add_subcommand(
         "process", "Prints the differences of a process from the first state to the second: dt, "
                    "dd, dh, the heat-moisture ratio, the sensible and latent parts, and with a "
                    "flow the loads.");
-    m_process->add_option("STATE", m_states, stateHelp)->expected(2)->required();
-    m_process->add_option("--flow", m_flow, "Air flow, m3/h at the inlet state's specific volume");
-    m_process->add_option("--flow-unit", m_flowUnit, "m3/h (default) or kg/h of dry air")
-        ->check(CLI::IsMember({"m3/h", "kg/h"}));
-    m_process->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa");
+    m_process->add_option("STATE", m_states, stateHelp)->expected(2)->required()->type_name("");
+    m_process->add_option("--flow", m_flow,
+                          "Air flow in --flow-unit; without it no loads are printed")
+        ->type_name("F");
+    m_process->add_option("--flow-unit", m_flowUnit,
+                          "m3/h at the inlet state's specific volume, or kg/h of dry air")
+        ->type_name("UNIT")
+        ->check(CLI::IsMember({"m3/h", "kg/h"}).description(""))
+        ->capture_default_str();
+    m_process->add_option("--pressure", m_pressurePa, "Atmospheric pressure, Pa")
+        ->type_name("PA")
+        ->capture_default_str();
     m_process->add_flag("--json", m_json, "Print one JSON object instead of lines");
 
     m_project = app.add_subcommand(
         "project", "Prints a project file's states and operations as the windows show them: a "
                    "tab-separated table, or JSON.");
-    m_project->add_option("FILE", m_file, "Project file (.hygrova)")->required();
+    m_project->add_option("FILE", m_file, "Project file (.hygrova)")->required()->type_name("");
     m_project->add_flag("--json", m_json, "Print one JSON document instead of the table");
 }
 
@@ -141,7 +148,7 @@ int ProjectCommands::RunMix() const
     if (!row.remark.empty()) {
         PrintError(row.remark);
     }
-    return Print(m_json ? StateJson(row.texts) : StateLines(row.texts));
+    return PrintOutput(m_json ? StateJson(row.texts) : StateLines(row.texts));
 }
 
 int ProjectCommands::RunProcess() const
@@ -163,7 +170,7 @@ int ProjectCommands::RunProcess() const
         PrintError(row.problem);
         return kExitProblem;
     }
-    return Print(m_json ? ProcessJson(row.figures) : ProcessLines(row.figures));
+    return PrintOutput(m_json ? ProcessJson(row.figures) : ProcessLines(row.figures));
 }
 
 int ProjectCommands::RunProject() const
@@ -174,8 +181,8 @@ int ProjectCommands::RunProject() const
         return kExitUnusable;
     }
     const ProjectEvaluation evaluation = EvaluateProject(*reading.project);
-    const int status = Print(m_json ? EvaluationJson(*reading.project, evaluation)
-                                    : ProjectTableTsv(evaluation));
+    const int status = PrintOutput(m_json ? EvaluationJson(*reading.project, evaluation)
+                                          : ProjectTableTsv(evaluation));
     std::size_t failed = 0;
     for (const StateRow& row : evaluation.states) {
         failed += row.problem.empty() ? 0 : 1;

@@ -14,8 +14,8 @@ namespace hygrova {
 
 // A state given on the command line as one argument of NAME=VALUE words, e.g.
 // 'tdb=30 rh=60', turned into the pair of a project state; or the reason it cannot be (a
-// malformed word: `problem`; fewer or more than two names: the query's own warning,
-// `warning`).
+// mistake of the command line as QueryFromAssignments finds it: `problem`; a value the query
+// refuses: its own warning, `warning`).
 struct PairArgument {
     KnownPair pair;
     std::string problem;

@@ -1,13 +1,17 @@
 #include "cli/state_command.h"
 
+#include "logs/log_header.h"
 #include "query/quantity_names.h"
 
 namespace hygrova {
 
-StateArguments QueryFromAssignments(const std::vector<std::string>& assignments, float pressureHpa)
+StateArguments QueryFromAssignments(const std::vector<std::string>& assignments,
+                                    float pressureHpa, DecimalMark mark)
 {
     StateArguments arguments;
-    arguments.query.pressure = pressureHpa;
+    StatePointQuery& query = arguments.query;
+    query.pressure = pressureHpa;
+    std::array<std::string_view, kQuerySlotCount> values;
     for (const std::string& assignment : assignments) {
         const std::size_t equals = assignment.find('=');
         if (equals == std::string::npos) {
@@ -18,15 +22,27 @@ StateArguments QueryFromAssignments(const std::vector<std::string>& assignments,
         const std::optional<int> slot = SlotOfName(name);
         if (!slot) {
             arguments.problem = "unknown parameter \"" + std::string(name) + "\"; the names are " +
-                                std::string(kParameterList);
+                                std::string(kParameterList) +
+                                (name == "p" || name == "P" ? "; the pressure is --pressure PA" : "");
             return arguments;
         }
-        if (arguments.query.ticked[*slot]) {
+        if (query.ticked[*slot]) {
             arguments.problem = "parameter " + std::string(NameOfSlot(*slot)) + " given twice";
             return arguments;
         }
-        arguments.query.ticked[*slot] = true;
-        arguments.query.texts[*slot] = assignment.substr(equals + 1);
+        query.ticked[*slot] = true;
+        values[*slot] = std::string_view(assignment).substr(equals + 1);
+    }
+    arguments.problem = ParameterPairProblem(query.ticked);
+    for (int slot = 0; slot < kQuerySlotCount && arguments.problem.empty(); ++slot) {
+        if (!query.ticked[slot]) {
+            continue;
+        }
+        const NumberProblem problem = ReadNumberField(values[slot], mark, query.texts[slot]);
+        if (problem != NumberProblem::kNone) {
+            arguments.problem = std::string(NameOfSlot(slot)) + ": " +
+                                NumberProblemText(problem, values[slot], mark);
+        }
     }
     return arguments;
 }

@@ -103,6 +103,18 @@ FieldSplit SplitFields(std::string_view line, char delimiter, std::span<std::str
     }
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::string_view TextProblem(std::string_view line)
 {
     for (std::size_t i = 0; i < line.size();) {

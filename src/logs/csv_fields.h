@@ -23,6 +23,9 @@ struct FieldSplit {
 // after a closing quote.
 FieldSplit SplitFields(std::string_view line, char delimiter, std::span<std::string> fields);
 
+// `text` without the blanks (spaces and tabs) around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // What makes `line` unfit to be read as text: a control byte other than the tab, or bytes
 // that are not UTF-8. Empty for a clean line.
 std::string_view TextProblem(std::string_view line);

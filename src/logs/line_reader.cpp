@@ -11,7 +11,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 LineReader::LineReader(ReadBytes read, std::size_t maxLineBytes, std::size_t blockBytes)
-    : m_read(std::move(read)), m_maxLineBytes(maxLineBytes), m_blockBytes(blockBytes)
+    : m_input(std::move(read)), m_maxLineBytes(maxLineBytes), m_blockBytes(blockBytes)
 {
 }
 
@@ -40,6 +40,7 @@ bool LineReader::Next(LineChunk& chunk, std::size_t maxLines)
             AddTooLong(chunk);
             m_skipping = true;
             m_begin = m_end;
+            break;
         } else if (!Fill()) {
             if (m_end > m_begin) {  // the last line has no line end
                 AddLine(chunk, m_begin, m_end);
@@ -88,7 +89,7 @@ bool LineReader::Fill()
     if (m_buffer.size() < m_end + m_blockBytes) {
         m_buffer.resize(m_end + m_blockBytes);
     }
-    const std::size_t count = m_read(m_buffer.data() + m_end, m_blockBytes);
+    const std::size_t count = m_input.Read(m_buffer.data() + m_end, m_blockBytes);
     m_end += count;
     m_atEnd = count == 0;
     return !m_atEnd;

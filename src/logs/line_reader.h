@@ -2,11 +2,13 @@
 
 // Reads text input as a stream of lines in blocks, so that memory stays flat however large
 // the input is. Every line of the input comes out exactly once and in order: a line longer
-// than the limit keeps none of its bytes but is still reported, as a line too long.
+// than the limit keeps none of its bytes but is still reported, as a line too long. UTF-16
+// input with a byte order mark comes out as UTF-8 (TextDecoder).
+
+#include "logs/text_decoding.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,16 +39,16 @@ struct LineChunk {
 
 class LineReader {
 public:
-    // Reads up to `size` bytes into `buffer` and returns how many; 0 at the end of the input.
     // May throw to report a read error, which passes through Next.
-    using ReadBytes = std::function<std::size_t(char* buffer, std::size_t size)>;
+    using ReadBytes = hygrova::ReadBytes;
 
     explicit LineReader(ReadBytes read, std::size_t maxLineBytes = kMaxLineBytes,
                         std::size_t blockBytes = 256 * 1024);
 
     // Replaces the contents of `chunk` with the next lines: at most `maxLines` of them, and
-    // no more once their text reaches the block size. A UTF-8 byte order mark at the start of
-    // the input is dropped. Returns false when no line is left.
+    // no more once their text reaches the block size; a line too long ends the block, so that
+    // a first line without end is not read on. A UTF-8 byte order mark at the start of the
+    // input is dropped. Returns false when no line is left.
     bool Next(LineChunk& chunk, std::size_t maxLines);
 
 private:
@@ -55,7 +57,7 @@ private:
     // Reads more input behind what is not consumed yet; false at the end of the input.
     bool Fill();
 
-    ReadBytes m_read;
+    TextDecoder m_input;
     std::size_t m_maxLineBytes;
     std::size_t m_blockBytes;
     std::string m_buffer;

@@ -21,10 +21,14 @@ expect 0 '{"dt":-16,"dd":-6.575,"dh":-33.248,"epsilon":5056.7,"sensible":-16.804
   fail "process without a moisture change"
 "$calc" mix 'tdb=40 rh=100' 'tdb=-10 rh=100' --ratio 1:1 2>"$work/err" >/dev/null || fail "supersaturated mix"
 grep -q '过饱和' "$work/err" || fail "a supersaturated mix has no note"
-expect 1 '' "'tdb=30 rh=': 请输入相对湿度！" -- mix 'tdb=30 rh=' 'tdb=24 rh=50' --ratio 1:3
+expect 2 '' "hygrova-calc: 'tdb=30 rh=': rh: no value" -- mix 'tdb=30 rh=' 'tdb=24 rh=50' --ratio 1:3
+expect 1 '' "'tdb=30 rh=160': 相对湿度在0~100%之间，请重新输入！" -- mix 'tdb=30 rh=160' 'tdb=24 rh=50' --ratio 1:3
 expect 1 '' '两股空气的混合比不能都为0，请重新输入！' -- mix 'tdb=30 rh=60' 'tdb=24 rh=50' --ratio 0:0
 expect 1 '' '风量应大于0且不超过1e9，请重新输入！' -- process 'tdb=30 rh=60' 'tdb=14 rh=95' --flow 0
 expect 1 '' '大气压力过大，请重新输入！' -- process 'tdb=30 rh=60' 'tdb=14 rh=95' --pressure 300000
+status=0
+"$calc" mix 'tdb=30 rh=60' 'tdb=24 rh=50' --ratio 1:3 >/dev/full 2>/dev/null || status=$?
+[ "$status" = 3 ] || fail "mix into a full disk: exit status $status, expected 3"
 expect 2 '' 'hygrova-calc: mix takes --ratio A:B or --flows A:B' -- mix 'tdb=30 rh=60' 'tdb=24 rh=50'
 expect 2 '' 'hygrova-calc: --ratio takes two numbers as A:B, e.g. 1:3' -- mix 'tdb=30 rh=60' 'tdb=24 rh=50' --ratio 1
 

@@ -1,6 +1,6 @@
 #include "cli/state_command.h"
 
-#include "logs/batch_rows.h"
+#include "logs/batch_writer.h"
 #include "query/quantity_names.h"
 #include "query/pressure_rule.h"
 
@@ -58,33 +58,28 @@ TEST(StateCommandTest, ThirteenPairsGiveTheResultsWindowTexts)
 
         const HeaderReading header = ReadHeader(kNames[first] + "," + kNames[second]);
         ASSERT_EQ(header.problem, "");
-        std::string out;
+        LogReading reading;
         RowSolver solver(header.layout, 1013.25f);
-        EXPECT_EQ(solver.AppendRow(kStateTexts[first] + "," + kStateTexts[second], false, out), "");
+        ASSERT_TRUE(solver.Read(2, kStateTexts[first] + "," + kStateTexts[second], false, reading));
+        std::string out;
+        AppendOutputRow(reading, header.layout, out);
         EXPECT_EQ(out, row + "\n");
     }
 }
 
-// Every warning and fault of the query reaches the command as the window shows it.
+// Every range warning and fault of the query reaches the command as the window shows it.
 TEST(StateCommandTest, WarningsAndFaultsKeepTheWindowsMessages)
 {
     const struct {
         std::vector<std::string> assignments;
         std::string message;
     } cases[] = {
-        {{}, "输入参数不得少于两个！"},
-        {{"tdb=20"}, "输入参数不得少于两个！"},
-        {{"twb=15", "h=50"}, "计算发生错误，请重试！"},
-        {{"d=5", "TDP=3"}, "计算发生错误，请重试！"},
-        {{"tdb=", "rh="}, "请输入干球温度！"},
-        {{"tdb=20", "rh="}, "请输入相对湿度！"},
         {{"tdb=70.01", "rh=50"}, "干球温度过大或过小，请重新输入！"},
         {{"tdb=20", "rh=100.001"}, "相对湿度在0~100%之间，请重新输入！"},
         {{"h=170.01", "tdp=3"}, "焓值过大或过小，请重新输入！"},
         {{"twb=46", "d=3"}, "湿球温度过大或过小，请重新输入！"},
         {{"tdb=20", "d=-1"}, "含湿量过大或小于0，请重新输入！"},
         {{"tdb=20", "tdp=-274"}, "露点温度过大或过小，请重新输入！"},
-        {{"tdb=20", "twb=15", "rh=50"}, "下标越界：选择的已知参数多于两个"},
         {{"rh=0", "d=10"}, "除数为零"},
         {{"rh=0", "tdp=-100"}, "除数为零"},
         {{"rh=50", "tdp=-273"}, "无效的浮点运算"},  // a saturation pressure of 0: 0 / 0
@@ -125,13 +120,36 @@ TEST(StateCommandTest, PressureFollowsTheSettingsDialogsApplyLimits)
     EXPECT_NE(moisture("60000"), moisture("101325"));
 }
 
-TEST(StateCommandTest, ArgumentsThatNameNoParameterAreRefused)
+// Mistakes of the command line are told before any calculation, naming what is wrong.
+TEST(StateCommandTest, UsageMistakesAreRefused)
 {
-    for (const std::vector<std::string>& assignments :
-         {std::vector<std::string>{"tdb20", "rh=5"}, {"t=20", "rh=5"}, {"tdb=20", "tdb=5"}}) {
-        EXPECT_NE(QueryFromAssignments(assignments, 1013.25f).problem, "")
-            << ::testing::PrintToString(assignments);
+    const struct {
+        std::vector<std::string> assignments;
+        std::string problem;
+    } cases[] = {
+        {{"tdb20", "rh=5"}, "expected NAME=VALUE, got \"tdb20\""},
+        {{"t=20", "rh=5"}, "unknown parameter \"t\"; the names are tdb, twb, tdp, rh, d, h"},
+        {{"tdb=20", "p=90000"}, "unknown parameter \"p\"; the names are tdb, twb, tdp, rh, d, h; "
+                                "the pressure is --pressure PA"},
+        {{"tdb=20", "tdb=5"}, "parameter tdb given twice"},
+        {{}, "no parameter: a state needs two"},
+        {{"tdb=20"}, "one parameter (tdb): a state needs two"},
+        {{"rh=50", "tdb=20", "twb=15"}, "3 parameters (tdb, twb, rh): a state needs two"},
+        {{"twb=15", "h=50"}, "twb and h do not fix a state together: either follows from the other"},
+        {{"d=5", "TDP=3"}, "d and tdp do not fix a state together: either follows from the other"},
+        {{"tdb=", "rh=50"}, "tdb: no value"},
+        {{"tdb=20", "rh=N/A"}, "rh: \"N/A\" is not a number"},
+        {{"tdb=20,5", "rh=50"}, "tdb: \"20,5\" is not a number: the decimal mark is a point "
+                                "here (--decimal-comma reads a comma)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(QueryFromAssignments(c.assignments, 1013.25f).problem, c.problem)
+            << ::testing::PrintToString(c.assignments);
     }
+    const StateArguments comma =
+        QueryFromAssignments({"tdb= 20,5 ", "rh=50"}, 1013.25f, DecimalMark::kComma);
+    EXPECT_EQ(comma.problem, "");
+    EXPECT_EQ(comma.query.texts[kDryBulbSlot], "20.5");
 }
 
 TEST(StateCommandTest, JsonHoldsTheNumbersAndNullForAnAbsentDewPoint)

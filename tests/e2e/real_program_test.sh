@@ -158,6 +158,10 @@ for run in 1 2 3; do
   start
   poll 5 centred || fail "start $run: not centred: client at $X,$Y ${WIDTH}x${HEIGHT}, frame $LEFT $RIGHT $TOP $BOTTOM"
   echo "start $run: frame at $((X - LEFT)),$((Y - TOP)), outer ${outer_w}x${outer_h}"
+  # The desktop entry's StartupWMClass is the window's class, so the desktop groups them.
+  entry_class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../dist/org.example.hygrova.Hygrova.desktop")
+  window_class=$(xprop -id "$main" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')
+  [ "$window_class" = "$entry_class" ] || fail "window class $window_class, StartupWMClass $entry_class"
   shot "start-$run-centred"
   wmctrl -i -c "$main"
   finish "closing the main window after start $run"

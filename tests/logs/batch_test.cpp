@@ -1,5 +1,4 @@
-#include "logs/batch_rows.h"
-#include "logs/batch_run.h"
+#include "logs/batch_writer.h"
 #include "logs/line_reader.h"
 
 #include <algorithm>
@@ -14,12 +13,12 @@ namespace hygrova {
 namespace {
 
 struct BatchRun {
-    BatchSummary summary;
+    LogSummary summary;
     std::string output;
 };
 
 // Runs the batch over `input`, handed over at most `readBytes` at a time.
-BatchRun RunBatchOn(const std::string& input, BatchOptions options = {},
+BatchRun RunBatchOn(const std::string& input, LogOptions options = {},
                     std::size_t readBytes = 1 << 16)
 {
     std::size_t position = 0;
@@ -45,21 +44,29 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// The message column of an output row ("" for a solved row); the values must then be empty.
+// The message column of an output row of eight values ("" for a clean state), unquoted.
 std::string MessageOf(const std::string& row)
 {
     std::size_t comma = 0;
     for (int i = 0; i < 8; ++i) {
         comma = row.find(',', comma) + 1;
     }
-    return row.substr(comma);
+    std::string message = row.substr(comma);
+    if (message.starts_with('"')) {
+        message = message.substr(1, message.size() - 2);
+        for (std::size_t quote = message.find("\"\""); quote != std::string::npos;
+             quote = message.find("\"\"", quote + 1)) {
+            message.erase(quote, 1);
+        }
+    }
+    return message;
 }
 
 const std::string kHeaderOut = "tdb,twb,tdp,rh,d,h,v,pv,message";
 const std::string kStateRow = "20,13.737,9.28,50,7.261,38.629,0.841,1169.24,";
 
 // Every data line gives one row, in order: the state, or empty values and what went wrong.
-TEST(BatchTest, EveryLineGivesOneRowWithItsMessage)
+TEST(BatchTest, EveryDataLineGivesOneRowWithItsMessage)
 {
     const std::string longLine(3 * 1024 * 1024, '7');
     const struct {
@@ -70,34 +77,38 @@ TEST(BatchTest, EveryLineGivesOneRowWithItsMessage)
         {"plain", "tdb,rh\n20,50\n", {""}},
         {"no final line end, CRLF, BOM", "\xEF\xBB\xBFtdb,rh\r\n20,50\r\n20,50", {"", ""}},
         {"tabs, names in any case and blanks", " RH \tTdb\n50\t20\n", {""}},
-        {"quoted, quotes doubled", "\"tdb\",rh\n\"20\",\"5\"\"0\"\n\"20\",50\n", {"", ""}},
+        {"quoted, quotes doubled",
+         "\"tdb\",rh\n\"20\",\"50\"\n\"2\"\"0\",50\n",
+         {"", "line 3, column \"tdb\": \"2\"0\" is not a number"}},
         {"too few and too many fields",
          "tdb,rh\n20\n20,50,1\n",
-         {"1 field where the header has 2", "3 fields where the header has 2"}},
-        {"empty line", "tdb,rh\n\n20,50\n", {"empty line", ""}},
+         {"line 2: 1 field where the header has 2", "line 3: 3 fields where the header has 2"}},
         {"unterminated quote keeps the next line",
          "tdb,rh\n\"20,50\n20,50\n",
-         {"unterminated quote", ""}},
-        {"text after a quote", "tdb,rh\n\"20\"x,50\n", {"text after a closing quote"}},
+         {"line 2: unterminated quote", ""}},
+        {"text after a quote", "tdb,rh\n\"20\"x,50\n", {"line 2: text after a closing quote"}},
         {"binary bytes",
          std::string("tdb,rh\n2\0,50\n\x01\xff,3\n", 18),
-         {"binary data (a control byte) in the line", "binary data (a control byte) in the line"}},
+         {"line 2: binary data (a control byte) in the line",
+          "line 3: binary data (a control byte) in the line"}},
         {"not UTF-8",
-         "tdb,rh\n20\xff,50\n20\xe4\xb8,50\n20℃,50\n",
-         {"bytes that are not UTF-8 text in the line", "bytes that are not UTF-8 text in the line",
-          ""}},
+         "tdb,rh\n20\xff,50\n20\xe4\xb8,50\n20,50℃\n",
+         {"line 2: bytes that are not UTF-8 text in the line",
+          "line 3: bytes that are not UTF-8 text in the line",
+          "line 4, column \"rh\": \"50℃\" is not a number"}},
         {"a line of megabytes",
          "tdb,rh\n20,50\n" + longLine + "\n20,50\n",
-         {"", "line longer than 65536 bytes", ""}},
-        {"a last line of megabytes", "tdb,rh\n" + longLine, {"line longer than 65536 bytes"}},
-        {"query warnings",
-         "tdb,rh\n,50\n20,\n71,50\n",
-         {"请输入干球温度！", "请输入相对湿度！", "干球温度过大或过小，请重新输入！"}},
-        {"a fault", "rh,d\n0,10\n", {"除数为零"}},
+         {"", "line 3: line longer than 65536 bytes", ""}},
+        {"a last line of megabytes", "tdb,rh\n" + longLine, {"line 2: line longer than 65536 bytes"}},
+        {"query warnings name the column",
+         "tdb,rh\n71,50\n20,100.001\n",
+         {"line 2, column \"tdb\": 干球温度过大或过小，请重新输入！",
+          "line 3, column \"rh\": 相对湿度在0~100%之间，请重新输入！"}},
+        {"a fault", "rh,d\n0,10\n", {"line 2: 除数为零"}},
         {"pressure per row",
          "tdb,p,rh\n20,101325,50\n20,40000,50\n20,,50\n20,200001,50\n",
-         {"", "大气压力过小，请重新输入！", "大气压力过小，请重新输入！",
-          "大气压力过大，请重新输入！"}},
+         {"", "line 3, column \"p\": 大气压力过小，请重新输入！", "line 4, column \"p\": no value",
+          "line 5, column \"p\": 大气压力过大，请重新输入！"}},
         {"only the header", "tdb,rh\r\n", {}},
     };
     for (const auto& c : cases) {
@@ -105,6 +116,7 @@ TEST(BatchTest, EveryLineGivesOneRowWithItsMessage)
         for (const std::size_t readBytes : {std::size_t{1} << 16, std::size_t{3}}) {
             const BatchRun run = RunBatchOn(c.input, {}, readBytes);
             ASSERT_EQ(run.summary.headerProblem, "");
+            EXPECT_EQ(run.summary.blankLines, 0u);
             const std::vector<std::string> rows = Lines(run.output);
             ASSERT_EQ(rows.size(), c.messages.size() + 1);
             EXPECT_EQ(rows[0], kHeaderOut);
@@ -136,18 +148,18 @@ TEST(BatchTest, AnInputWithoutAUsableHeaderWritesNothing)
         {"", "the input is empty"},
         {"\xEF\xBB\xBF", "the first line is empty"},
         {"\n20,50\n", "the first line is empty"},
-        {"tdb\n20\n", "names one parameter: tdb"},
-        {"tdb,p\n20,101325\n", "names one parameter: tdb"},
-        {"p\n", "names no parameter"},
-        {"tdb,rh,d\n", "names 3 parameters: tdb rh d"},
-        {"twb,h\n15,50\n", "twb h do not fix a state together: 计算发生错误，请重试！"},
-        {"d,tdp\n", "d tdp do not fix a state together: 计算发生错误，请重试！"},
-        {"tdb,rh,time\n", "unknown column \"time\""},
-        {"tdb,,rh\n", "unknown column \"\""},
+        {"tdb\n20\n", "one parameter (tdb): a state needs two"},
+        {"tdb,p\n20,101325\n", "one parameter (tdb)"},
+        {"p\n", "no parameter"},
+        {"tdb,rh,d\n", "3 parameters (tdb, rh, d)"},
+        {"twb,h\n15,50\n", "twb and h do not fix a state together"},
+        {"d,tdp\n", "d and tdp do not fix a state together"},
         {"tdb,TDB\n", "column \"TDB\" appears twice"},
+        {"tdb,rh,P, p \n", "column \"p\" appears twice"},
         {"\"tdb,rh\n", "unterminated quote"},
-        {std::string("tdb,\0rh\n", 8), "binary data"},
-        {std::string(100000, 'x'), "the first line is too long"},
+        {"tdb,\x01rh\n", "binary data"},
+        {std::string("\0t\0d\0b\0,\0r\0h\0\n", 14), "UTF-16 without a byte order mark"},
+        {std::string(100000, 'x'), "line 1, the header: longer than 65536 bytes"},
     };
     for (const auto& c : cases) {
         const BatchRun run = RunBatchOn(c.input);
@@ -172,14 +184,15 @@ TEST(BatchTest, ThreadsKeepTheOrderAndEveryRow)
     ASSERT_EQ(Lines(single.output).size(), kRows + 1u);
     EXPECT_EQ(single.summary.rows, kRows);
     EXPECT_GT(single.summary.failedRows, 0u);  // relative humidities above 100 %
-    EXPECT_EQ(single.summary.firstFailedLine, 103u);
-    EXPECT_EQ(single.summary.firstProblem, "相对湿度在0~100%之间，请重新输入！");
+    EXPECT_EQ(single.summary.firstFailure,
+              "line 103, column \"rh\": 相对湿度在0~100%之间，请重新输入！");
     for (const unsigned jobs : {2u, 3u}) {
         for (const std::size_t chunkLines : {std::size_t{7}, std::size_t{4096}}) {
-            const BatchRun threaded = RunBatchOn(input, {jobs, 1013.25f, chunkLines}, 4093);
+            const BatchRun threaded = RunBatchOn(input, {jobs, 1013.25f, chunkLines, {}}, 4093);
             EXPECT_EQ(threaded.output, single.output) << jobs << " jobs, " << chunkLines;
             EXPECT_EQ(threaded.summary.failedRows, single.summary.failedRows);
-            EXPECT_EQ(threaded.summary.firstFailedLine, single.summary.firstFailedLine);
+            EXPECT_EQ(threaded.summary.firstFailure, single.summary.firstFailure);
+            EXPECT_EQ(threaded.summary.flaggedRows, single.summary.flaggedRows);
         }
     }
 }

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -25,6 +27,24 @@ inline void ClickTick(QCheckBox* box)
     const QRect indicator =
         box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, indicator.center());
+}
+
+// Replaces the text of an entry box as a user does: select all, delete, type. Other than
+// ASCII characters (Chinese, full-width digits) arrive the way an input method delivers them,
+// as committed text.
+inline void Retype(QLineEdit* box, const QString& text)
+{
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(box, c.toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QCoreApplication::sendEvent(box, &commit);
+        }
+    }
 }
 
 // How many top-level windows of the class exist, shown or hidden.

@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -35,6 +37,24 @@ inline void ExpectCentredOnScreen(const QWidget& window)
                              QGuiApplication::primaryScreen()->availableGeometry().center();
     EXPECT_LE(std::abs(offCentre.x()), 4);
     EXPECT_LE(std::abs(offCentre.y()), 4);
+}
+
+// Whether the box shows its text whole: the same picture scrolled to the text's start as to its
+// end, or, for a text too long for the smallest font, the whole text as the box's tooltip.
+inline testing::AssertionResult ShowsWhole(QLineEdit* box)
+{
+    const int cursor = box->cursorPosition();
+    box->setCursorPosition(0);
+    const QImage start = box->grab().toImage();
+    box->end(false);
+    const bool unscrolled = box->grab().toImage() == start;
+    box->setCursorPosition(cursor);
+    if (unscrolled || box->toolTip() == box->text()) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure()
+           << box->objectName().toStdString() << ": \"" << box->text().toStdString()
+           << "\" scrolls at " << box->font().pointSizeF() << " pt, without a tooltip";
 }
 
 }  // namespace hygrova::test

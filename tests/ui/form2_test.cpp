@@ -439,10 +439,17 @@ TEST_F(Form2Test, ConfirmShowsTheSolvedStateInTheResultsWindow)
         }
         return texts;
     }();
+    const auto expectFirstTexts = [&] {
+        for (std::size_t k = 0; k < 8; ++k) {
+            EXPECT_EQ(results->ResultBoxes()[k]->text(), first[static_cast<int>(k)]);
+        }
+    };
     Click(form2->Command1);
-    for (std::size_t k = 0; k < 8; ++k) {
-        EXPECT_EQ(results->ResultBoxes()[k]->text(), first[static_cast<int>(k)]);
-    }
+    expectFirstTexts();
+    // So does the dry bulb typed in full-width digits by an input method.
+    form2->Text1[kDryBulb]->setText(QStringLiteral("２０"));
+    Click(form2->Command1);
+    expectFirstTexts();
 }
 
 TEST_F(Form2Test, ConfirmCreatesTheResultsWindowAgainAfterItsCloseBox)

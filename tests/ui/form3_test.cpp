@@ -22,7 +22,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -46,22 +45,7 @@ const QString kTooLarge = QStringLiteral("大气压力过大，请重新输入�
 const QString kTooSmall = QStringLiteral("大气压力过小，请重新输入！");
 const QString kStartCaption = QStringLiteral("大气压力:  101325 Pa");
 
-// Replaces the text of an entry box as a user does: select all, delete, type. Chinese
-// characters arrive the way an input method delivers them, as committed text.
-void Retype(QLineEdit* box, const QString& text)
-{
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(box, Qt::Key_Delete);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(box, c.toLatin1());
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QCoreApplication::sendEvent(box, &commit);
-        }
-    }
-}
+using test::Retype;
 
 void Retype(QComboBox* box, const QString& text)
 {
@@ -235,6 +219,7 @@ TEST_F(SettingsDialogTest, PressureLimitsOfOkAndApply)
         Button button;
         const QString* message;  // null: accepted
         float storedHpa;
+        const char* caption = nullptr;  // the pressure in the main window's caption; null: as typed
     };
     const Row rows[] = {
         {"60000 is too small for OK", "60000", Button::Ok, &kTooSmall, 0},
@@ -257,6 +242,8 @@ TEST_F(SettingsDialogTest, PressureLimitsOfOkAndApply)
         {"the note's range is not enforced by Apply", "80000", Button::Apply, nullptr, 800},
         {"trailing letters are ignored by OK", "101325abc", Button::Ok, nullptr, 1013.25f},
         {"trailing letters are ignored by Apply", "101325abc", Button::Apply, nullptr, 1013.25f},
+        {"full-width digits of an input method", "１０１３２５", Button::Ok, nullptr, 1013.25f,
+         "101325"},
         {"blanks between digits are skipped", " 9 0 0 0 0", Button::Ok, nullptr, 900},
         {"exponent form", "1.2E5", Button::Apply, nullptr, 1200},
         {"hexadecimal form", "&H186A0", Button::Ok, nullptr, 1000},
@@ -289,9 +276,10 @@ TEST_F(SettingsDialogTest, PressureLimitsOfOkAndApply)
         } else {
             EXPECT_TRUE(warnings.messages().isEmpty());
             EXPECT_FLOAT_EQ(TheAppState().AtmosphericPressure, row.storedHpa);
-            EXPECT_EQ(form1.Frame1->title(), QStringLiteral("大气压力: ") +
-                                                 QString::fromUtf8(row.typed) +
-                                                 QStringLiteral(" Pa"));
+            EXPECT_EQ(form1.Frame1->title(),
+                      QStringLiteral("大气压力: ") +
+                          QString::fromUtf8(row.caption != nullptr ? row.caption : row.typed) +
+                          QStringLiteral(" Pa"));
             const bool stays = row.button == Button::Apply;
             EXPECT_EQ(dialog->isVisible(), stays);
             EXPECT_EQ(form1.isEnabled(), !stays);
@@ -533,6 +521,12 @@ TEST_F(SettingsDialogTest, EveryCaptionAndEntryFitsItsControl)
     }
     for (const QPushButton* button : dialog.findChildren<QPushButton*>()) {
         EXPECT_LT(button->fontMetrics().horizontalAdvance(button->text()), button->width());
+    }
+    // The pressure box holds a pressure with hundredths or with a unit typed behind it.
+    for (const QString& pressure : {QStringLiteral("101325.25"), QStringLiteral("101325abc")}) {
+        Retype(dialog.Text1, pressure);
+        EXPECT_TRUE(test::ShowsWhole(dialog.Text1));
+        EXPECT_TRUE(dialog.Text1->toolTip().isEmpty()) << "whole in the box itself";
     }
 }
 

@@ -10,6 +10,7 @@
 #include "shell/platform/twips.h"
 #include "tests/support/window_actions.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/window_expectations.h"
 
 #include <cmath>
 #include <map>
@@ -167,7 +168,9 @@ TEST_F(Form5Test, OpensAsTheDesignedTopmostToolWindowWithEmptyBoxes)
     EXPECT_EQ(buttons, QStringList({"描点", "清除", "关闭"}));
     EXPECT_EQ(form5->Command3->geometry(), QRect(312, 72, 57, 25));
     for (const QLineEdit* box : form5->ResultBoxes()) {
-        EXPECT_FALSE(box->isReadOnly()) << "the plot reads typed values";
+        // The plot reads typed values of d and h; the others only show their state.
+        EXPECT_EQ(box->isReadOnly(), box != form5->Text5 && box != form5->Text6)
+            << box->objectName().toStdString();
         EXPECT_TRUE(box->text().isEmpty());
     }
 }
@@ -188,15 +191,22 @@ TEST_F(Form5Test, CaptionsAreNotCut)
         EXPECT_LT(label->geometry().right(), boxes[k]->geometry().left());
         EXPECT_EQ(label->font().pointSizeF(), form5->Label1->font().pointSizeF())
             << "one size for all captions";
-        // A vapour pressure of five figures shows whole, not scrolled.
+        // A vapour pressure of five figures shows whole, in the family's font.
         QLineEdit* box = boxes[k];
         box->setText(QStringLiteral(" 11110.27"));
-        box->setCursorPosition(0);
-        const QImage start = box->grab().toImage();
-        box->end(false);
-        EXPECT_EQ(box->grab().toImage(), start)
-            << "box " << k + 1 << " scrolls at " << box->font().pointSizeF() << " pt, "
-            << box->fontMetrics().horizontalAdvance(box->text()) << " px in " << box->width();
+        EXPECT_TRUE(test::ShowsWhole(box));
+        EXPECT_EQ(box->font().pointSizeF(), boxes[0]->font().pointSizeF());
+    }
+}
+
+// The relative humidity of a state far off the chart, and a long typed enthalpy, show whole.
+TEST_F(Form5Test, LongTextsShowWhole)
+{
+    ASSERT_NO_FATAL_FAILURE(Solve("44", "-30"));
+    ASSERT_TRUE(form5->Text4->text().contains('E')) << "an exponent form";
+    test::Retype(form5->Text6, QStringLiteral("-29.999999999"));
+    for (QLineEdit* box : form5->ResultBoxes()) {
+        EXPECT_TRUE(test::ShowsWhole(box));
     }
 }
 
@@ -224,6 +234,40 @@ TEST_F(Form5Test, PlotMarksWhatTheUserTypes)
         radius = mark.radius;
     }
     ExpectDiscsAt(RedPixels(Chart()), centres, radius);
+}
+
+// Typing d or h shows the state of the typed pair in the other six boxes, as the query gives
+// it, or empties them when the pair has none: never the values of another state.
+TEST_F(Form5Test, TypingMoistureOrEnthalpyShowsTheStateOfTheTypedPair)
+{
+    ASSERT_NO_FATAL_FAILURE(Solve("10", "50"));
+    const QStringList solved = ResultTexts();
+    const struct {
+        const char* name;
+        const char* d;
+        const char* h;
+        bool hasState;
+    } cases[] = {
+        {"a pair, d in full-width digits", "１０", "50", true},
+        {"no enthalpy", "10", "", false},
+        {"a moisture content out of range", "46", "50", false},
+        {"the pair again", "10", "50", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(Solve("5", "20"));  // another state in every box
+        test::Retype(form5->Text5, QString::fromUtf8(c.d));
+        test::Retype(form5->Text6, QString::fromUtf8(c.h));
+        const QStringList shown = ResultTexts();
+        for (int k = 0; k < 8; ++k) {
+            const QString expected = k == 4   ? QString::fromUtf8(c.d)
+                                     : k == 5 ? QString::fromUtf8(c.h)
+                                     : c.hasState ? solved[k]
+                                                  : QString();
+            EXPECT_EQ(shown[k], expected) << "Text" << k + 1;
+        }
+    }
+    EXPECT_TRUE(warnings.messages().isEmpty()) << "typing shows no warning box";
 }
 
 TEST_F(Form5Test, PlotMarksTheSolvedStateWithARedDisc)

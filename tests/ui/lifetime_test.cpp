@@ -1,5 +1,6 @@
 // Opening and closing the secondary windows many times, through every path: no window
-// outlives its closing, there is never a second instance, and memory stays flat.
+// outlives its closing, there is never a second instance, and memory stays flat; a window
+// shown again takes the keyboard as a new one does.
 
 #include "shell/windows/form2_query_dialog.h"
 #include "shell/windows/form3_settings_dialog.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 
 #include <malloc.h>
 
@@ -140,6 +142,47 @@ TEST_F(LifetimeTest, AboutThroughItsButtonAndTheCloseBox)
         ASSERT_TRUE(form1.isEnabled());
     });
     EXPECT_EQ(Count("hygrova::Form4"), 0);
+}
+
+// A window hidden by its button and shown again gives the keyboard to the control a new one
+// gives it to, not to the button that hid it, which the space bar would press again.
+TEST_F(LifetimeTest, AWindowShownAgainTakesTheKeyboardAsANewOneDoes)
+{
+    struct Row {
+        const char* name;
+        std::function<QWidget*()> open;  // shows the window, new or hidden
+        std::function<QPushButton*(QWidget*)> hidingButton;
+    };
+    const Row rows[] = {
+        {"查询条件, 关闭", [this] { return static_cast<QWidget*>(&OpenQuery()); },
+         [](QWidget* w) { return static_cast<Form2*>(w)->Command3; }},
+        {"查询结果, 关闭",
+         [this] {
+             OpenQuery();
+             return static_cast<QWidget*>(form1.ExistingResultsWindow());
+         },
+         [](QWidget* w) { return static_cast<Form5*>(w)->Command3; }},
+        {"设置, 取消", [this] { return static_cast<QWidget*>(&OpenSettings()); },
+         [](QWidget* w) { return static_cast<Form3*>(w)->Command2; }},
+        {"设置, 确定", [this] { return static_cast<QWidget*>(&OpenSettings()); },
+         [](QWidget* w) { return static_cast<Form3*>(w)->Command1; }},
+    };
+    const auto keyboardIn = [](QWidget* window) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        return window->focusWidget();
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget* const window = row.open();
+        QWidget* const first = keyboardIn(window);
+        QTest::mouseClick(row.hidingButton(window), Qt::LeftButton);
+        ASSERT_FALSE(window->isVisible());
+        ASSERT_EQ(row.open(), window);
+        EXPECT_EQ(keyboardIn(window), first);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        EXPECT_TRUE(window->isVisible());
+    }
 }
 
 TEST_F(LifetimeTest, ExitWithEveryWindowOpenUnloadsThemAll)

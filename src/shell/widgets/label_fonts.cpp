@@ -130,4 +130,30 @@ qreal FitFamilyFont(const std::vector<FontFitItem>& family, qreal largestPt, qre
     return size;
 }
 
+
+void KeepTextWhole(QLineEdit& box, std::function<qreal()> familyPt)
+{
+    QObject::connect(&box, &QLineEdit::textChanged, &box,
+                     [&box, familyPt = std::move(familyPt)] { FitTextToBox(box, familyPt()); });
+}
+
+void FitTextToBox(QLineEdit& box, qreal familyPt)
+{
+    const QString text = box.text();
+    const QSizeF room = TextRoom(box);
+    const QFont family = LabelFont(familyPt, text);
+    const bool whole = TextFits(family, text, room);
+    if (whole) {
+        if (box.font() != family) {
+            box.setFont(family);
+        }
+    } else {
+        FitFamilyFont({{&box, text, room}}, std::max(familyPt - 0.5, kSmallestLabelPointSize));
+    }
+    const QString tip = whole ? QString() : text;
+    if (box.toolTip() != tip) {
+        box.setToolTip(tip);
+    }
+}
+
 }  // namespace hygrova

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QFont>
@@ -7,6 +8,7 @@
 #include <QSizeF>
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace hygrova {
@@ -44,5 +46,15 @@ bool TextFits(const QFontMetricsF& metrics, const QString& text, QSizeF room, bo
 // size where none fits), so that the family reads alike. Returns the size.
 qreal FitFamilyFont(const std::vector<FontFitItem>& family, qreal largestPt = kLabelPointSize,
                     qreal smallestPt = kSmallestLabelPointSize);
+
+// Keeps the text of a value or entry box whole whenever it changes, whoever changes it
+// (FitTextToBox with the size familyPt() gives at that moment): a text of unusual length
+// shows in a smaller font rather than cut.
+void KeepTextWhole(QLineEdit& box, std::function<qreal()> familyPt);
+
+// Gives the box LabelFont at the largest size, from familyPt (the size its family of boxes
+// shows at) down in half-point steps to 6 pt, at which its text fits, and, while the text does
+// not fit at familyPt, the whole text as its tooltip.
+void FitTextToBox(QLineEdit& box, qreal familyPt);
 
 }  // namespace hygrova

@@ -55,6 +55,20 @@ inline void ShowAndRaise(QWidget& window)
     window.activateWindow();
 }
 
+// Hides a window that stays loaded so that its next showing gives the keyboard to the control
+// a new window gives it to, the first of its tab order, rather than to the control that had
+// it: often the button that hid it, which the space bar would then press again.
+inline void HideForNextShowing(QWidget& window)
+{
+    for (QWidget* w = window.nextInFocusChain(); w != &window; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&window)) {
+            w->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    }
+    window.hide();
+}
+
 // Keeps a window above the window it belongs to: the window manager stacks it over its owner
 // and raises it with the owner, so that a click on the owner does not bury it. Nothing else
 // of the owner's is shared. The window must be a dialog (Qt::Dialog): Qt tells an X11 window

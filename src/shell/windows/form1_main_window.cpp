@@ -77,8 +77,10 @@ const char* const kEnthalpyCaptions[17] = {"-10", "0",   "10",  "20",  "30",    
 const char* const kRhCaptions[10] = {"10%", "20%", "30%", "40%", "50%",
                                      "60%", "70%", "80%", "90%", "100%"};
 
-// The widest text a readout box shows: a moisture content near the chart's left edge, seven
-// significant digits behind "0.0", while a drag reaches left of the picture.
+// The widest text a readout box shows in its family's font: a moisture content near the
+// chart's left edge, seven significant digits behind "0.0", while a drag reaches left of the
+// picture. A rarer longer text, of a value a hair from 0 (" 0.0009919159", " 1.234567E-05"),
+// shows smaller.
 const char* const kWidestReadout = "-0.01234567";
 // The temperature axis title keeps this many pixels clear of the numbers to its right.
 constexpr int kTitleGap = 2;
@@ -215,6 +217,7 @@ void Form1::CreateReadoutPanel()
         // Written by the readout alone.
         panel.boxes[i]->setReadOnly(true);
         panel.boxes[i]->setFocusPolicy(Qt::NoFocus);
+        KeepTextWhole(*panel.boxes[i], [this] { return m_readoutPointSize; });
     }
 }
 
@@ -476,7 +479,10 @@ void Form1::FitLabelFonts()
         boxes.push_back(item(ReadoutBoxes()[i], QString::fromLatin1(kWidestReadout)));
     }
     fit(captions);
-    fit(boxes);
+    m_readoutPointSize = FitFamilyFont(boxes);
+    for (QLineEdit* box : ReadoutBoxes()) {
+        FitTextToBox(*box, m_readoutPointSize);
+    }
 }
 
 void Form1::Picture1_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, float x, float y)

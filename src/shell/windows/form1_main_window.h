@@ -4,6 +4,7 @@
 #include "shell/windows/settings_host.h"
 #include "shell/export/chart_export_dialogs.h"
 #include "shell/platform/skin_engine.h"
+#include "shell/widgets/label_fonts.h"
 
 #include <array>
 #include <memory>
@@ -162,6 +163,8 @@ private:
     WindowShape* m_shape = nullptr;
     // The window has not yet been on the screen.
     bool m_awaitingFirstExposure = true;
+    // The readout boxes' font size at the present window size; a longer text shows smaller.
+    qreal m_readoutPointSize = kLabelPointSize;
 };
 
 }  // namespace hygrova

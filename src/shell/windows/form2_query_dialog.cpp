@@ -2,6 +2,7 @@
 
 #include "common/app_state.h"
 #include "shell/widgets/control_style.h"
+#include "shell/widgets/entry_text.h"
 #include "shell/windows/form5_results_window.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
@@ -193,7 +194,7 @@ StatePointQuery Form2::GatherQuery() const
     StatePointQuery query;
     for (int i = 0; i < kQuerySlotCount; ++i) {
         query.ticked[i] = Check1[i]->isChecked();
-        query.texts[i] = Text1[i]->text().toStdString();
+        query.texts[i] = EntryText(Text1[i]->text());
     }
     query.pressure = TheAppState().AtmosphericPressure;
     return query;
@@ -242,7 +243,7 @@ void Form2::Command2_Click()
 
 void Form2::Command3_Click()
 {
-    hide();
+    HideForNextShowing(*this);
 }
 
 }  // namespace hygrova

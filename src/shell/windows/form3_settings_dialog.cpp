@@ -4,6 +4,8 @@
 #include "common/standard_pressure.h"
 #include "query/pressure_rule.h"
 #include "shell/widgets/control_style.h"
+#include "shell/widgets/entry_text.h"
+#include "shell/widgets/label_fonts.h"
 #include "shell/windows/settings_host.h"
 #include "shell/platform/twips.h"
 #include "shell/platform/window_frame.h"
@@ -35,6 +37,10 @@ constexpr double kTabLeft = 0;
 constexpr double kTabTop = 0;
 constexpr double kTabWidth = 5520;
 constexpr double kTabHeight = 2940;
+
+// Pressures the box shows whole in its usual font: the standard pressure with hundredths of a
+// pascal, and with three letters typed behind it.
+const char* const kLongPressureTexts[2] = {"101325.25", "101325abc"};
 
 // Entries of the color boxes; an entry's position is the color index it stands for
 // (QBColor), and "隐藏" is 15, white, the chart's background.
@@ -108,12 +114,14 @@ QComboBox* MakeComboBox(QWidget* parent, const QString& name, const QString& des
     return box;
 }
 
-// The entry a box stands for: the entry whose text the box shows, exactly, or -1 when the
-// shown text is no entry. The list control's own current index is not consulted, since it
-// can disagree with the text the user typed; this way what the user sees is what is stored.
+// The entry a box stands for: the entry whose text the box shows, exactly (a full-width "５"
+// typed by an input method counts as "5"), or -1 when the shown text is no entry. The list
+// control's own current index is not consulted, since it can disagree with the text the user
+// typed; this way what the user sees is what is stored.
 int ChosenEntry(const QComboBox& box)
 {
-    return box.findText(box.currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return box.findText(QString::fromStdString(EntryText(box.currentText())),
+                        Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 // The spacing an entry of a spacing box stands for: 1 for "1" and for no entry, else the
@@ -180,6 +188,14 @@ void Form3::CreatePressurePage(QWidget* page, QPoint pageOrigin)
     Text1 = new QLineEdit(QString::fromLatin1(kStandardPressureText), Frame5);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(place(2040, 360, 855, 270));
+    // The design's box is narrow for a pressure with decimals or a unit typed behind it: its
+    // font is the largest up to 9 pt at which such texts show whole, and a longer text shows
+    // smaller still.
+    const QSizeF room = TextRoom(*Text1);
+    const qreal pressurePointSize = FitFamilyFont(
+        {{Text1, QString::fromLatin1(kLongPressureTexts[0]), room},
+         {Text1, QString::fromLatin1(kLongPressureTexts[1]), room}});
+    KeepTextWhole(*Text1, [pressurePointSize] { return pressurePointSize; });
     Label2 = MakeLabel(Frame5, QStringLiteral("Label2"), QStringLiteral("Pa"),
                        place(3000, 360, 735, 255), kGreen);
     Label2->setFont(song);
@@ -273,7 +289,7 @@ void Form3::Command1_Click()
     }
     StoreSettings(*pressureHpa);
     m_main.HostWindow().setEnabled(true);
-    hide();
+    HideForNextShowing(*this);
     m_main.HostWindow().activateWindow();
     m_main.RedrawChart();
 }
@@ -281,7 +297,7 @@ void Form3::Command1_Click()
 void Form3::Command2_Click()
 {
     m_main.HostWindow().setEnabled(true);
-    hide();
+    HideForNextShowing(*this);
     m_main.HostWindow().activateWindow();
 }
 
@@ -308,7 +324,7 @@ void Form3::Form_Unload()
 
 std::optional<float> Form3::TypedPressureHpa(const PressureLimits& limits)
 {
-    const PressureReading pressure = ReadPressurePa(Text1->text().toStdString(), limits);
+    const PressureReading pressure = ReadPressurePa(EntryText(Text1->text()), limits);
     if (pressure.problem.empty()) {
         return pressure.pressureHpa;
     }
@@ -334,7 +350,9 @@ void Form3::StoreSettings(float pressureHpa)
         state.*kLineFamilies[i].spacing = SpacingOfEntry(ChosenEntry(*spacingBoxes[i]));
     }
     state.AtmosphericPressure = pressureHpa;
-    m_main.ShowPressureCaption(Text1->text());
+    // The caption shows the pressure as typed, in the ASCII forms it was read in: a full-width
+    // "１０１３２５" shows as 101325, like every other number of the window.
+    m_main.ShowPressureCaption(QString::fromStdString(EntryText(Text1->text())));
 }
 
 }  // namespace hygrova

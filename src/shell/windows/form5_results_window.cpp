@@ -1,8 +1,10 @@
 #include "shell/windows/form5_results_window.h"
 
+#include "common/app_state.h"
 #include "common/number_text.h"
 #include "model/checked_math.h"
 #include "shell/widgets/control_style.h"
+#include "shell/widgets/entry_text.h"
 #include "shell/widgets/label_fonts.h"
 #include "shell/widgets/layout_helpers.h"
 #include "shell/widgets/quantity_boxes.h"
@@ -11,6 +13,7 @@
 #include "shell/widgets/window_helpers.h"
 #include "shell/widgets/window_setup.h"
 
+#include <variant>
 #include <vector>
 
 #include <QGroupBox>
@@ -29,8 +32,8 @@ constexpr double kClientHeight = 1785;
 constexpr double kBoxWidth = 855;
 constexpr double kBoxHeight = 270;
 
-// The widest text a query writes into a box: a vapour pressure of five figures and two
-// decimals, with room for a sign.
+// The widest text a query writes into a box for a state on the chart: a vapour pressure of
+// five figures and two decimals, with room for a sign.
 const char* const kWidestResult = "-88888.88";
 
 // Captions and boxes inside the frame, twips, in the order Text1..Text8. A caption reaches
@@ -68,24 +71,32 @@ void Form5::CreateControls()
     Frame1->setGeometry(ToPixels(0, 0, 4575, 1695, tpp));
     UsePlainFrame(Frame1);
 
-    // The boxes are editable: the plot reads the moisture content and enthalpy back as
-    // typed, so the user may mark any state.
+    // The moisture content and enthalpy boxes are editable: the plot reads them back as
+    // typed, so the user may mark any state. The other six only show that state, so that the
+    // window never shows two states at once.
     const QuantityBoxes panel = AddQuantityBoxes(Frame1, kResultPlaces, kBoxWidth, kBoxHeight);
     QLabel** const captions[8] = {&Label1, &Label2, &Label3, &Label4,
                                   &Label5, &Label6, &Label7, &Label8};
     QLineEdit** const boxes[8] = {&Text1, &Text2, &Text3, &Text4, &Text5, &Text6, &Text7, &Text8};
     // Each family shares one font, the largest up to 9 pt at which every caption and every
-    // result (the widest a query writes) shows whole.
+    // usual result (the widest a query writes for a state on the chart) shows whole; a longer
+    // result, of a state far off the chart, shows smaller.
     std::vector<FontFitItem> captionFamily;
     std::vector<FontFitItem> boxFamily;
     for (int k = 0; k < kStateQuantityCount; ++k) {
         *captions[k] = panel.captions[k];
         *boxes[k] = panel.boxes[k];
+        if (k != kQuantityMoisture && k != kQuantityEnthalpy) {
+            panel.boxes[k]->setReadOnly(true);
+        }
         captionFamily.push_back({*captions[k], (*captions[k])->text(), TextRoom(**captions[k])});
         boxFamily.push_back({*boxes[k], QString::fromLatin1(kWidestResult), TextRoom(**boxes[k])});
     }
     FitFamilyFont(captionFamily);
-    FitFamilyFont(boxFamily);
+    const qreal boxPointSize = FitFamilyFont(boxFamily);
+    for (QLineEdit* box : panel.boxes) {
+        KeepTextWhole(*box, [boxPointSize] { return boxPointSize; });
+    }
 
     const auto buttons =
         AddButtons(this, {"描点", "清除", "关闭"}, {4680, 120, 855, 375}, {0, 480});
@@ -95,6 +106,9 @@ void Form5::CreateControls()
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form5::Command3_Click);
+    // Edited by the user only: the query's writing and "清除" leave the boxes as they write them.
+    connect(Text5, &QLineEdit::textEdited, this, &Form5::TypedPair_Change);
+    connect(Text6, &QLineEdit::textEdited, this, &Form5::TypedPair_Change);
 }
 
 void Form5::Form_Load()
@@ -124,8 +138,8 @@ void Form5::Command1_Click()
     if (Text5->text().isEmpty() || Text6->text().isEmpty()) {
         return;
     }
-    const float d = SingleOrInfinity(ParseLeadingNumber(Text5->text().toStdString()));
-    const float h = SingleOrInfinity(ParseLeadingNumber(Text6->text().toStdString()));
+    const float d = SingleOrInfinity(ParseLeadingNumber(EntryText(Text5->text())));
+    const float h = SingleOrInfinity(ParseLeadingNumber(EntryText(Text6->text())));
     m_main.PlotState(d, h);
 }
 
@@ -137,9 +151,36 @@ void Form5::Command2_Click()
     }
 }
 
+void Form5::TypedPair_Change()
+{
+    ShowTypedPairState(SolveStatePoint(GatherTypedPair()));
+}
+
+StatePointQuery Form5::GatherTypedPair() const
+{
+    StatePointQuery query;
+    query.ticked[kMoistureSlot] = true;
+    query.ticked[kEnthalpySlot] = true;
+    query.texts[kMoistureSlot] = EntryText(Text5->text());
+    query.texts[kEnthalpySlot] = EntryText(Text6->text());
+    query.pressure = TheAppState().AtmosphericPressure;
+    return query;
+}
+
+void Form5::ShowTypedPairState(const StatePointOutcome& outcome)
+{
+    const auto* state = std::get_if<StateTexts>(&outcome);
+    const std::array<QLineEdit*, 8> boxes = ResultBoxes();
+    for (int k = 0; k < kStateQuantityCount; ++k) {
+        if (k != kQuantityMoisture && k != kQuantityEnthalpy) {
+            boxes[k]->setText(state != nullptr ? QString::fromStdString((*state)[k]) : QString());
+        }
+    }
+}
+
 void Form5::Command3_Click()
 {
-    hide();
+    HideForNextShowing(*this);
 }
 
 }  // namespace hygrova

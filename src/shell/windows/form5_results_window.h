@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/state_texts.h"
+#include "query/state_point.h"
 #include "shell/platform/skin_engine.h"
 
 #include <array>
@@ -35,6 +36,8 @@ public:
     QLabel* Label6 = nullptr;         // "焓(kJ/kg干)"
     QLabel* Label7 = nullptr;         // "比容(m3/kg干)"
     QLabel* Label8 = nullptr;         // "水蒸气分压(Pa)"
+    // Only Text5 and Text6, the pair the plot reads, take typing; the other six show the state
+    // of that pair.
     QLineEdit* Text1 = nullptr;       // dry-bulb temperature, deg C
     QLineEdit* Text2 = nullptr;       // wet-bulb temperature, deg C
     QLineEdit* Text3 = nullptr;       // dew point, deg C (empty when the air holds no vapour)
@@ -57,11 +60,18 @@ public slots:
     void Command1_Click();  // "描点": mark the state of Text5 and Text6 on the chart
     void Command2_Click();  // "清除": redraw the chart without marks, empty the boxes
     void Command3_Click();  // "关闭": hide, keeping the results
+    // Text5 or Text6 typed in: the other six boxes show the state of the typed pair.
+    void TypedPair_Change();
 
 private:
     void Form_Load();
 
     void CreateControls();
+    // The query for the pair in Text5 and Text6 as typed, at the current atmospheric pressure.
+    StatePointQuery GatherTypedPair() const;
+    // Writes the solved state into the six boxes other than Text5 and Text6, or empties them
+    // when the pair gave a warning or a fault: they never show another state.
+    void ShowTypedPairState(const StatePointOutcome& outcome);
 
     QueryHost& m_main;
 };
