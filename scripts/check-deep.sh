@@ -182,7 +182,10 @@ echo "== Equivalence stage done $(elapsed)"
 # --- 6. The window checks under other window managers -----------------------------------
 echo "== The real program under KWin, xfwm4 and mutter ($root/build/test)"
 cmake --build --preset test --parallel "$jobs" --target hygrova
-if ! ctest --test-dir "$root/build/test" --output-on-failure -L window-managers; then
+# mutter's compositor now and then shows a freshly mapped window black for seconds (a bare Qt
+# window whose first paint comes late does the same), so a failed run gets two more tries.
+if ! ctest --test-dir "$root/build/test" --output-on-failure -L window-managers \
+    --repeat until-pass:3; then
   failed+=("the window checks under KWin, xfwm4 and mutter")
 fi
 echo "== Window manager stage done $(elapsed)"
