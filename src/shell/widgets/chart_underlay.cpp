@@ -67,8 +67,9 @@ void PaintUnderlay(QPainter& painter, const ChartUnderlay& underlay, const QRect
 {
     painter.save();
     painter.setPen(Qt::NoPen);
-    for (const ChartUnderlay::Cell& cell : underlay.cells) {
-        painter.fillRect(cell.rect, cell.color);
+    if (!underlay.density.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(underlay.densityRect, underlay.density);
     }
     painter.setBrush(kDotColor);
     const double radius = 1.5 * pixelTwips;
