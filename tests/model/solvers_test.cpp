@@ -128,6 +128,18 @@ TEST(SolversTest, InvertedIntervalEnds)
 }
 
 // Faults of the property functions reach the caller of the solver.
+// At the standard pressure the wet-bulb search looks up its first midpoints' enthalpies:
+// every result is the float the reference's full search gives, across the bracket and beyond.
+TEST(SolversTest, KnownMidpointsGiveTheReferenceResults)
+{
+    for (int i = 0; i <= 20000; ++i) {
+        const float h = -60.0f + 560.0f * static_cast<float>(i) / 20000;
+        ASSERT_EQ(SaturationTemperatureForEnthalpy(h, kStandardPressureHpa),
+                  reference::SaturationTemperatureForEnthalpy(h, kStandardPressureHpa))
+            << h;
+    }
+}
+
 TEST(SolversTest, FaultsPropagate)
 {
     // No vapour at zero total pressure: 0/0 in the moisture content.

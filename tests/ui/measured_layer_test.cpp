@@ -1,3 +1,5 @@
+#include "chart/chart_mapping.h"
+#include "common/app_state.h"
 #include "shell/export/chart_sheet.h"
 #include "shell/widgets/chart_surface.h"
 #include "shell/windows/measured_import_window.h"
@@ -68,6 +70,38 @@ TEST_F(MeasuredLayerTest, ImportReportsBadRowsByLineAndDrawsTheLayerInTheSheet)
     form1.Measured->menu_clear->trigger();
     EXPECT_FALSE(Layer().Log());
     EXPECT_TRUE(picture.Underlay().dots.empty());
+}
+
+// Many readings are drawn as one image of cells over the whole picture, with each reading's
+// cell filled; a resize changes the mapping, and the image follows it.
+TEST_F(MeasuredLayerTest, DensityCellsFollowTheMappingAfterAResize)
+{
+    std::string text = "tdb,rh\n";
+    for (int i = 0; i < 3000; ++i) {
+        text += std::to_string(12 + i % 15) + "," + std::to_string(30 + i % 40) + "\n";
+    }
+    Layer().ImportFile(WriteLog("many.csv", text));
+    ASSERT_TRUE(WaitUntil([&] { return Layer().Log() != nullptr; }));
+    const ChartSurface& picture = *form1.Picture1;
+    for (const QSize grow : {QSize(0, 0), QSize(120, 90)}) {
+        form1.resize(form1.size() + grow);
+        ASSERT_TRUE(WaitUntil([&] {
+            return picture.Underlay().densityRect.width() >= picture.WidthTwips();
+        }));
+        const ChartUnderlay& underlay = picture.Underlay();
+        ASSERT_FALSE(underlay.density.isNull());
+        const double cell = underlay.densityRect.width() / underlay.density.width();
+        EXPECT_LT(underlay.densityRect.width() - cell, picture.WidthTwips());
+        EXPECT_LT(underlay.densityRect.height() - cell, picture.HeightTwips());
+        for (const MeasuredReading& reading : Layer().Log()->readings) {
+            const ChartPoint point = MapToChart(reading.d, reading.h, TheAppState().ChartUnit,
+                                                picture.HeightTwips());
+            const QPoint pixel(static_cast<int>(point.x / cell), static_cast<int>(point.y / cell));
+            if (underlay.density.rect().contains(pixel)) {
+                ASSERT_EQ(qAlpha(underlay.density.pixel(pixel)), 255) << reading.d << " " << reading.h;
+            }
+        }
+    }
 }
 
 TEST_F(MeasuredLayerTest, CancelLeavesTheChartAsBefore)

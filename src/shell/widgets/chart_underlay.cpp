@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QPaintEngine>
 #include <QPainter>
 
 namespace hygrova {
@@ -60,6 +61,29 @@ void PaintLegend(QPainter& painter, const ChartUnderlay& underlay, const QRectF&
     }
 }
 
+// On a raster image (the screen, PNG, the clipboard) the cells are one image scaled up
+// without smoothing. SVG, PDF and print get each cell as a rectangle: their viewers would
+// smooth an image scaled up and blur the cells into each other.
+void PaintDensity(QPainter& painter, const QImage& density, const QRectF& rect)
+{
+    if (painter.paintEngine()->type() == QPaintEngine::Raster) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(rect, density);
+        return;
+    }
+    const double side = rect.width() / density.width();
+    for (int row = 0; row < density.height(); ++row) {
+        const auto* const line = reinterpret_cast<const QRgb*>(density.constScanLine(row));
+        for (int column = 0; column < density.width(); ++column) {
+            if (qAlpha(line[column]) > 0) {
+                painter.fillRect(QRectF(rect.left() + column * side, rect.top() + row * side,
+                                        side, side),
+                                 QColor::fromRgb(line[column]));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 void PaintUnderlay(QPainter& painter, const ChartUnderlay& underlay, const QRectF& pictureTwips,
@@ -67,8 +91,8 @@ void PaintUnderlay(QPainter& painter, const ChartUnderlay& underlay, const QRect
 {
     painter.save();
     painter.setPen(Qt::NoPen);
-    for (const ChartUnderlay::Cell& cell : underlay.cells) {
-        painter.fillRect(cell.rect, cell.color);
+    if (!underlay.density.isNull()) {
+        PaintDensity(painter, underlay.density, underlay.densityRect);
     }
     painter.setBrush(kDotColor);
     const double radius = 1.5 * pixelTwips;

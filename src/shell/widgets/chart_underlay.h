@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <QColor>
+#include <QImage>
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -21,15 +22,14 @@ namespace hygrova {
 inline constexpr double kLegendBottom = 0.72;
 
 struct ChartUnderlay {
-    struct Cell {
-        QRectF rect;  // picture twips
-        QColor color;
-    };
     struct Outline {
         QPolygonF polygon;  // picture twips, closed
         QString label;      // drawn at its first vertex
     };
-    std::vector<Cell> cells;
+    // The density cells as one pixel each (transparent where a cell is empty), scaled up
+    // without smoothing onto `densityRect`: one image draws as fast as any rectangle.
+    QImage density;
+    QRectF densityRect;  // picture twips
     std::vector<QPointF> dots;  // single readings, picture twips
     std::vector<Outline> outlines;
     // The legend's lines, top to bottom; with `scale` set, a color bar from the first to the
@@ -38,7 +38,10 @@ struct ChartUnderlay {
     std::vector<QColor> scaleColors;
     QString scaleEnds[2];
 
-    bool IsEmpty() const { return cells.empty() && dots.empty() && outlines.empty() && legend.empty(); }
+    bool IsEmpty() const
+    {
+        return density.isNull() && dots.empty() && outlines.empty() && legend.empty();
+    }
 };
 
 // Paints the underlay with `painter` mapped to picture twips; pixelTwips is one screen pixel

@@ -61,9 +61,26 @@ QString ZoneFiguresText(const ZoneFigures& figures)
     return text;
 }
 
+QImage DensityImage(const DensityGrid& grid)
+{
+    QImage image(grid.columns, grid.rows, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int row = 0; row < grid.rows; ++row) {
+        auto* const line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        for (int column = 0; column < grid.columns; ++column) {
+            if (const std::uint32_t count = grid.CountAt({column, row}); count > 0) {
+                const Rgb rgb = ViridisAt(DensityShade(count, grid.maxCount));
+                line[column] = qRgb(rgb.r, rgb.g, rgb.b);
+            }
+        }
+    }
+    return image;
+}
+
 ChartUnderlay MeasuredUnderlay(const MeasuredLog* log, const DensityGrid& grid,
-                               const std::vector<ZoneFigures>& zones, float unit,
-                               float widthTwips, float heightTwips, float pressureHpa)
+                               const QImage& density, const std::vector<ZoneFigures>& zones,
+                               float unit, float widthTwips, float heightTwips,
+                               float pressureHpa)
 {
     ChartUnderlay underlay;
     if (log && log->readings.size() <= kMostDots) {
@@ -75,17 +92,9 @@ ChartUnderlay MeasuredUnderlay(const MeasuredLog* log, const DensityGrid& grid,
             }
         }
     } else if (log) {
-        const double side = grid.cellTwips;
-        for (int row = 0; row < grid.rows; ++row) {
-            for (int column = 0; column < grid.columns; ++column) {
-                const std::uint32_t count = grid.CountAt({column, row});
-                if (count > 0) {
-                    underlay.cells.push_back(
-                        {QRectF(column * side, row * side, side, side),
-                         ToColor(ViridisAt(DensityShade(count, grid.maxCount)))});
-                }
-            }
-        }
+        underlay.density = density;
+        underlay.densityRect = QRectF(0, 0, grid.columns * double(grid.cellTwips),
+                                      grid.rows * double(grid.cellTwips));
         for (int i = 0; i <= 8; ++i) {
             underlay.scaleColors.push_back(ToColor(ViridisAt(static_cast<float>(i) / 8)));
         }
@@ -152,16 +161,28 @@ void MeasuredLayer::Draw(float unit, float pressureHpa)
     m_pressureHpa = pressureHpa;
     const float width = m_picture.WidthTwips();
     const float height = m_picture.HeightTwips();
-    const float cell = kDensityCellPx * static_cast<float>(TwipsPerPixel(&m_picture));
-    m_grid = m_log ? BuildDensityGrid(m_log->readings, unit, width, height, cell) : DensityGrid{};
+    FitGrid(unit);
     LabelCell->setGeometry(m_picture.width() - 262,
                            static_cast<int>(kLegendBottom * m_picture.height()) + 2, 256, 16);
     LabelCell->setVisible(m_log != nullptr);
     if (!m_log && m_zones.empty()) {
         return;
     }
-    m_picture.DrawUnderlay(MeasuredUnderlay(m_log.get(), m_grid, FiguresOf(m_zones, m_log.get()),
-                                            unit, width, height, pressureHpa));
+    m_picture.DrawUnderlay(MeasuredUnderlay(m_log.get(), m_grid, m_density, m_figures, unit,
+                                            width, height, pressureHpa));
+}
+
+void MeasuredLayer::FitGrid(float unit)
+{
+    const GridKey key{m_log.get(), unit, m_picture.WidthTwips(), m_picture.HeightTwips(),
+                      kDensityCellPx * static_cast<float>(TwipsPerPixel(&m_picture))};
+    if (key == m_gridKey) {
+        return;
+    }
+    m_gridKey = key;
+    m_grid = m_log ? BuildDensityGrid(m_log->readings, unit, key.width, key.height, key.cell)
+                   : DensityGrid{};
+    m_density = m_log && m_log->readings.size() > kMostDots ? DensityImage(m_grid) : QImage();
 }
 
 void MeasuredLayer::Refresh()
@@ -174,13 +195,14 @@ void MeasuredLayer::Refresh()
         m_picture.DrawUnderlay({});
     }
     if (m_zoneWindow) {
-        m_zoneWindow->ShowFigures(FiguresOf(m_zones, m_log.get()));
+        m_zoneWindow->ShowFigures(m_figures);
     }
 }
 
 void MeasuredLayer::SetZones(std::vector<ZoneDefinition> zones)
 {
     m_zones = std::move(zones);
+    m_figures = FiguresOf(m_zones, m_log.get());
     Refresh();
 }
 
@@ -195,6 +217,8 @@ void MeasuredLayer::ApplyZones(std::vector<ZoneDefinition> zones)
 void MeasuredLayer::Show(std::shared_ptr<const MeasuredLog> log)
 {
     m_log = std::move(log);
+    m_gridKey = {};  // a new log may sit where a freed one was
+    m_figures = FiguresOf(m_zones, m_log.get());
     menu_clear->setEnabled(m_log != nullptr);
     Refresh();
 }
@@ -234,7 +258,7 @@ void MeasuredLayer::menu_zones_Click()
     if (!m_zoneWindow) {
         m_zoneWindow = new ZonesWindow(*this, &m_window);
     }
-    m_zoneWindow->ShowFigures(FiguresOf(m_zones, m_log.get()));
+    m_zoneWindow->ShowFigures(m_figures);
     m_zoneWindow->show();
     m_zoneWindow->raise();
 }

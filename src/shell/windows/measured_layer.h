@@ -39,12 +39,17 @@ std::vector<ZoneFigures> FiguresOf(const std::vector<ZoneDefinition>& zones, con
 // A zone's figures for the legend and the clipboard: "舒适区：123 个读数，23.4 %，2052.5 h".
 QString ZoneFiguresText(const ZoneFigures& figures);
 
+// The grid's cells as one pixel each: the scale's color of the cell's count, transparent
+// for an empty cell.
+QImage DensityImage(const DensityGrid& grid);
+
 // The chart's measured-data layer for a log at a picture of widthTwips x heightTwips and
-// the chart unit `unit`: density cells (or dots for a few readings) placed by the chart
-// mapping, the zones' outlines at `pressureHpa`, and the legend.
+// the chart unit `unit`: density cells (`density`, the grid's DensityImage; or dots for a few
+// readings) placed by the chart mapping, the zones' outlines at `pressureHpa`, and the legend.
 ChartUnderlay MeasuredUnderlay(const MeasuredLog* log, const DensityGrid& grid,
-                               const std::vector<ZoneFigures>& zones, float unit,
-                               float widthTwips, float heightTwips, float pressureHpa);
+                               const QImage& density, const std::vector<ZoneFigures>& zones,
+                               float unit, float widthTwips, float heightTwips,
+                               float pressureHpa);
 
 // The measured data of the main window: the commands "导入测量数据…", "清除测量数据" and
 // "测量区域…" in the chart's context menu, the log and its zones, the layer they make under
@@ -91,12 +96,25 @@ private slots:
 private:
     // Paints the layer again under what the picture holds, at the chart's present unit.
     void Refresh();
+    // Counts the log's readings into cells for the picture at `unit`, unless the grid of
+    // this log, unit, picture and cell size is at hand.
+    void FitGrid(float unit);
+
+    // What the density grid was counted for: a redraw at the same is served from it.
+    struct GridKey {
+        const MeasuredLog* log = nullptr;
+        float unit = 0, width = 0, height = 0, cell = 0;
+        friend bool operator==(const GridKey&, const GridKey&) = default;
+    };
 
     QWidget& m_window;
     ChartSurface& m_picture;
     std::shared_ptr<const MeasuredLog> m_log;
     std::vector<ZoneDefinition> m_zones;
+    std::vector<ZoneFigures> m_figures;  // of m_zones over m_log
     DensityGrid m_grid;
+    QImage m_density;  // DensityImage(m_grid), when the log is drawn as density
+    GridKey m_gridKey;
     float m_unit = 0;
     float m_pressureHpa = 0;
     QPointer<MeasuredImportWindow> m_import;
