@@ -1,11 +1,14 @@
 // The chart's redraw with a design of 200 states and 200 operations on it, on the offscreen
 // platform: the chart's clear and paint into the retained image, the layer placed with the
-// chart mapping and painted into its own image, as every redraw of the main window does.
+// chart mapping and painted into its own image, as every redraw of the main window does. The
+// layer is painted only when it changed; "edited" runs alternate between the design and the
+// design with one more state, so that every iteration paints it.
 
 #include "chart/chart_drawing.h"
 #include "common/app_state.h"
 #include "project/project_evaluation.h"
 #include "project/project_overlay.h"
+#include "query/state_point.h"
 #include "shell/platform/twips.h"
 #include "shell/widgets/chart_surface.h"
 #include "shell/widgets/layer_drawing.h"
@@ -22,6 +25,7 @@ struct Picture {
     ChartSurface surface;
     ChartDrawing chart;
     ChartOverlay overlay;
+    ChartOverlay edited;  // the design with one more state
 };
 
 void SetUp(Picture& picture, int width)
@@ -31,39 +35,50 @@ void SetUp(Picture& picture, int width)
     picture.chart = BuildChart({0, 0, static_cast<float>(picture.surface.width() * tpp),
                                 static_cast<float>(picture.surface.height() * tpp)},
                                AppState{});
-    picture.overlay = OverlayOf(EvaluateProject(Design200()));
+    Project design = Design200();
+    picture.overlay = OverlayOf(EvaluateProject(design));
+    design.AddTypedState({kDryBulbSlot, "25", kRelHumiditySlot, "50"});
+    picture.edited = OverlayOf(EvaluateProject(design));
 }
 
-void PlaceAndPaintLayer(Picture& picture)
+void PlaceAndPaintLayer(Picture& picture, const ChartOverlay& overlay)
 {
-    picture.surface.SetLayer(PlaceLayer(picture.overlay, picture.chart.unit,
+    picture.surface.SetLayer(PlaceLayer(overlay, picture.chart.unit,
                                         picture.surface.HeightTwips(),
                                         TwipsPerPixel(&picture.surface)));
 }
 
-// The whole redraw: chart lines, then the layer.
-void BM_RedrawWithLayer(benchmark::State& state)
+// The whole redraw: chart lines, then the layer; the project as it was (a change of the
+// chart's colors or spacings), or edited since the last redraw.
+void RedrawWithLayer(benchmark::State& state, bool edited)
 {
     Picture picture;
     SetUp(picture, static_cast<int>(state.range(0)));
+    bool odd = false;
     for (auto _ : state) {
         picture.surface.Clear();
         picture.surface.DrawSegments(picture.chart.segments);
-        PlaceAndPaintLayer(picture);
+        PlaceAndPaintLayer(picture, edited && odd ? picture.edited : picture.overlay);
+        odd = !odd;
         benchmark::DoNotOptimize(picture.surface.Layer().marks.data());
     }
     state.counters["marks"] = static_cast<double>(picture.surface.Layer().marks.size());
     state.counters["lines"] = static_cast<double>(picture.surface.Layer().lines.size());
 }
+void BM_RedrawWithLayer(benchmark::State& state) { RedrawWithLayer(state, false); }
+void BM_RedrawWithEditedLayer(benchmark::State& state) { RedrawWithLayer(state, true); }
 BENCHMARK(BM_RedrawWithLayer)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawWithEditedLayer)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // The layer alone, as after an edit of the project.
 void BM_LayerOnly(benchmark::State& state)
 {
     Picture picture;
     SetUp(picture, static_cast<int>(state.range(0)));
+    bool odd = false;
     for (auto _ : state) {
-        PlaceAndPaintLayer(picture);
+        PlaceAndPaintLayer(picture, odd ? picture.edited : picture.overlay);
+        odd = !odd;
     }
 }
 BENCHMARK(BM_LayerOnly)->Arg(1000)->Unit(benchmark::kMillisecond);
@@ -74,7 +89,7 @@ void BM_PaintWidgetWithLayer(benchmark::State& state)
     Picture picture;
     SetUp(picture, static_cast<int>(state.range(0)));
     picture.surface.DrawSegments(picture.chart.segments);
-    PlaceAndPaintLayer(picture);
+    PlaceAndPaintLayer(picture, picture.overlay);
     QImage target(picture.surface.size(), QImage::Format_RGB32);
     for (auto _ : state) {
         picture.surface.render(&target);

@@ -102,6 +102,10 @@ void ChartSurface::FitImage()
 
 void ChartSurface::SetLayer(PlacedLayer layer)
 {
+    // Every redraw of the chart places the layer again; mostly nothing in it has moved.
+    if (layer == m_layer) {
+        return;
+    }
     m_layer = std::move(layer);
     RenderLayer();
     update();
@@ -113,12 +117,14 @@ void ChartSurface::RenderLayer()
         m_layerImage = QImage();
         return;
     }
-    m_layerImage = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+    if (m_layerImage.size() != m_image.size()) {
+        m_layerImage = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+    }
     m_layerImage.setDevicePixelRatio(m_image.devicePixelRatio());
     m_layerImage.fill(Qt::transparent);
     QPainter painter(&m_layerImage);
     painter.scale(1 / TwipsPerPx(), 1 / TwipsPerPx());
-    PaintLayer(painter, m_layer);
+    PaintLayer(painter, m_layer, &m_layerTexts);
 }
 
 void ChartSurface::Clear()

@@ -66,6 +66,7 @@ public:
 
     // The project's layer, shown over everything drawn. It is kept apart from the retained
     // image, so that clearing the chart and "描点" leave it alone; an empty layer shows nothing.
+    // A layer equal to the one shown changes nothing.
     void SetLayer(PlacedLayer layer);
     const PlacedLayer& Layer() const { return m_layer; }
 
@@ -84,7 +85,8 @@ private:
     // Matches the image to the widget's size and pixel ratio, keeping what was drawn.
     void FitImage();
     double TwipsPerPx() const;
-    // Paints the layer into its own transparent image of the retained image's size.
+    // Paints the layer into its own transparent image of the retained image's size, kept
+    // until the layer or the image's size changes.
     void RenderLayer();
 
     QImage m_image;
@@ -94,6 +96,7 @@ private:
     FillStyle m_fillStyle = FillStyle::Transparent;
     PlacedLayer m_layer;
     QImage m_layerImage;
+    LayerTextCache m_layerTexts;
 };
 
 }  // namespace hygrova

@@ -3,13 +3,16 @@
 #include "chart/chart_mapping.h"
 #include "model/arithmetic_fault.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include <QFont>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QTextLayout>
 
 namespace hygrova {
 namespace {
@@ -28,6 +31,10 @@ constexpr double kArrowLength = 10;
 constexpr double kArrowHalfWidth = 4;
 constexpr int kLabelPixels = 13;
 constexpr int kLineLabelPixels = 11;
+// Beyond this many texts or fonts the cache starts afresh, so that renamed labels and fonts
+// of other screens do not pile up.
+constexpr qsizetype kMaxCachedTexts = 4096;
+constexpr std::size_t kMaxCachedFonts = 4;
 
 std::optional<ChartPoint> Place(const ChartState& state, float unit, float pictureHeightTwips)
 {
@@ -83,7 +90,72 @@ void PaintArrowHead(QPainter& painter, const PlacedLayer::Line& line, double px)
     painter.fillPath(head, LineColor(line.kind));
 }
 
+// A laid-out text may break lines and expands tabs where a drawn one does not: such a label is
+// drawn as it is.
+bool DrawsAlike(const QString& text)
+{
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
+               c.category() == QChar::Separator_Paragraph;
+    });
+}
+
+// Draws a label in the painter's font with its baseline starting at `at`.
+void DrawLabel(QPainter& painter, QPointF at, const QString& text, LayerTextCache* texts)
+{
+    if (texts != nullptr && DrawsAlike(text)) {
+        for (const QGlyphRun& run : texts->Glyphs(text, painter.font())) {
+            painter.drawGlyphRun(at, run);
+        }
+    } else {
+        painter.drawText(at, text);
+    }
+}
+
+// The glyphs of one line of text, moved from the line's top to its baseline.
+QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    QList<QGlyphRun> runs = layout.glyphRuns();
+    for (QGlyphRun& run : runs) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& position : positions) {
+            position.ry() -= line.ascent();
+        }
+        run.setPositions(positions);
+    }
+    return runs;
+}
+
 }  // namespace
+
+const QList<QGlyphRun>& LayerTextCache::Glyphs(const QString& text, const QFont& font)
+{
+    auto group = std::find_if(m_fonts.begin(), m_fonts.end(),
+                              [&](const FontTexts& texts) { return texts.font == font; });
+    if (group == m_fonts.end()) {
+        if (m_fonts.size() >= kMaxCachedFonts) {
+            m_fonts.clear();
+        }
+        group = m_fonts.insert(m_fonts.end(), {font, {}});
+    }
+    QHash<QString, QList<QGlyphRun>>& texts = group->texts;
+    auto found = texts.constFind(text);
+    if (found == texts.constEnd()) {
+        if (texts.size() >= kMaxCachedTexts) {
+            texts.clear();
+        }
+        found = texts.insert(text, ShapeLine(text, font));
+    }
+    return *found;
+}
 
 PlacedLayer PlaceLayer(const ChartOverlay& overlay, float unit, float pictureHeightTwips,
                        double pixelTwips)
@@ -110,9 +182,12 @@ PlacedLayer PlaceLayer(const ChartOverlay& overlay, float unit, float pictureHei
     return layer;
 }
 
-void PaintLayer(QPainter& painter, const PlacedLayer& layer)
+void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts)
 {
     const double px = layer.pixelTwips;
+    if (painter.paintEngine() == nullptr || painter.paintEngine()->type() != QPaintEngine::Raster) {
+        texts = nullptr;
+    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -145,15 +220,17 @@ void PaintLayer(QPainter& painter, const PlacedLayer& layer)
     for (const PlacedLayer::Line& line : layer.lines) {
         if (!line.label.isEmpty()) {
             painter.setPen(LineColor(line.kind));
-            painter.drawText(QPointF((line.x1 + line.x2) / 2 + 4 * px, (line.y1 + line.y2) / 2),
-                             line.label);
+            DrawLabel(painter,
+                      QPointF((line.x1 + line.x2) / 2 + 4 * px, (line.y1 + line.y2) / 2),
+                      line.label, texts);
         }
     }
     painter.setFont(LayerFont(px, kLabelPixels, true));
     for (const PlacedLayer::Mark& mark : layer.marks) {
         painter.setPen(mark.supersaturated ? kSupersaturatedColor : kStateColor);
-        painter.drawText(QPointF(mark.x + (kMarkRadius + 2) * px, mark.y - (kMarkRadius + 1) * px),
-                         mark.label);
+        DrawLabel(painter,
+                  QPointF(mark.x + (kMarkRadius + 2) * px, mark.y - (kMarkRadius + 1) * px),
+                  mark.label, texts);
     }
     painter.restore();
 }

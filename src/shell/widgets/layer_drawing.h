@@ -8,6 +8,10 @@
 
 #include <vector>
 
+#include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
 #include <QString>
 
 class QPainter;
@@ -21,6 +25,7 @@ struct PlacedLayer {
         float y = 0;
         QString label;
         bool supersaturated = false;
+        bool operator==(const Mark&) const = default;
     };
     struct Line {
         float x1 = 0;
@@ -30,12 +35,30 @@ struct PlacedLayer {
         OverlayLineKind kind = OverlayLineKind::Process;
         bool arrowHead = true;
         QString label;
+        bool operator==(const Line&) const = default;
     };
     std::vector<Mark> marks;
     std::vector<Line> lines;
     // One screen pixel, twips: the unit of the layer's pen widths, mark sizes and fonts.
     double pixelTwips = 15;
     bool IsEmpty() const { return marks.empty() && lines.empty(); }
+    bool operator==(const PlacedLayer&) const = default;
+};
+
+// The layer's labels shaped once, for painting them again and again on a raster device (the
+// screen): shaping a text costs more than drawing its glyphs, and the labels rarely change.
+class LayerTextCache {
+public:
+    // The glyphs of a single-line text in a font, placed from the left end of its baseline
+    // as QPainter::drawText places them.
+    const QList<QGlyphRun>& Glyphs(const QString& text, const QFont& font);
+
+private:
+    struct FontTexts {
+        QFont font;
+        QHash<QString, QList<QGlyphRun>> texts;
+    };
+    std::vector<FontTexts> m_fonts;
 };
 
 // Places the overlay with the chart mapping: unit, twips per g/kg (ChartUnit, 0 before the
@@ -45,7 +68,9 @@ PlacedLayer PlaceLayer(const ChartOverlay& overlay, float unit, float pictureHei
                        double pixelTwips);
 
 // Paints the layer with the painter mapping picture twips to its device: lines first, then
-// the marks, then the labels, so that no line covers a label.
-void PaintLayer(QPainter& painter, const PlacedLayer& layer);
+// the marks, then the labels, so that no line covers a label. With a cache, a raster painter
+// draws the labels laid out there, to the same pixels; other outputs (SVG, PDF, print) always
+// get the labels as text.
+void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts = nullptr);
 
 }  // namespace hygrova
