@@ -6,6 +6,7 @@
 #include "tests/support/wait_until.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -101,6 +102,62 @@ TEST_F(ChartSurfaceTest, ReportsPointerPositionsInTwips)
     EXPECT_FLOAT_EQ(x, Twips(40));
     EXPECT_FLOAT_EQ(y, Twips(30));
     EXPECT_FLOAT_EQ(surface.HeightTwips(), Twips(300));
+}
+
+// The screen draws the layer's labels from shaped glyphs; they must land on the pixels
+// drawText gives, which every export draws: at any fraction of a pixel (a baseline on a half
+// pixel included), in Latin and Han scripts, at both pixel ratios.
+TEST(LayerTextCacheTest, LabelsLandWhereDrawnTextLands)
+{
+    PlacedLayer layer;
+    const char* labels[] = {"A", "AB", "室外", "ε=8000", "过饱和 M2"};
+    for (int i = 0; i < 40; ++i) {
+        const float x = 150.0f + 97.3f * static_cast<float>(i % 8) + 0.37f * static_cast<float>(i);
+        const float y = 300.0f + 240.0f * static_cast<float>(i / 8) + 7.5f * static_cast<float>(i % 3);
+        layer.marks.push_back({x, y, QString::fromUtf8(labels[i % 5]), i % 7 == 0});
+        layer.lines.push_back({x, y, x + 400, y + 7.5f, OverlayLineKind::EpsilonLine, false,
+                               QString::fromUtf8(labels[(i + 2) % 5])});
+    }
+    for (const qreal ratio : {1.0, 2.0}) {
+        auto paint = [&](LayerTextCache* texts) {
+            QImage image(QSize(900, 380) * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.scale(1 / layer.pixelTwips, 1 / layer.pixelTwips);
+            PaintLayer(painter, layer, texts);
+            return image;
+        };
+        LayerTextCache texts;
+        const QImage drawn = paint(nullptr);
+        EXPECT_EQ(paint(&texts), drawn) << "ratio " << ratio;
+        EXPECT_EQ(paint(&texts), drawn) << "ratio " << ratio << ", from the cache";
+    }
+}
+
+// Placing an equal layer again keeps the picture; a moved one shows in the new place.
+TEST_F(ChartSurfaceTest, LayerShowsWhereItWasLastPlaced)
+{
+    const auto layerAt = [&](double xPx) {
+        PlacedLayer layer;
+        layer.pixelTwips = tpp;
+        layer.marks.push_back({Twips(xPx), Twips(150), "A", false});
+        return layer;
+    };
+    const auto purple = [&](int x) {
+        return surface.grab().toImage().pixelColor(x, 150) == QColor(128, 0, 128);
+    };
+    surface.SetLayer(layerAt(100));
+    EXPECT_TRUE(purple(100));
+    surface.SetLayer(layerAt(100));
+    EXPECT_TRUE(purple(100));
+    surface.SetLayer(layerAt(250));
+    EXPECT_FALSE(purple(100));
+    EXPECT_TRUE(purple(250));
+    surface.resize(500, 300);
+    EXPECT_TRUE(purple(250));
+    surface.SetLayer({});
+    EXPECT_FALSE(purple(250));
 }
 
 }  // namespace

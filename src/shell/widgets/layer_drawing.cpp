@@ -185,7 +185,10 @@ PlacedLayer PlaceLayer(const ChartOverlay& overlay, float unit, float pictureHei
 void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts)
 {
     const double px = layer.pixelTwips;
-    if (painter.paintEngine() == nullptr || painter.paintEngine()->type() != QPaintEngine::Raster) {
+    // Glyph runs land on drawText's pixels on a raster device at pixel ratio 1 only; at other
+    // ratios (and on vector outputs) the labels are drawn as text.
+    if (painter.paintEngine() == nullptr || painter.paintEngine()->type() != QPaintEngine::Raster ||
+        painter.device()->devicePixelRatio() != 1) {
         texts = nullptr;
     }
     painter.save();

@@ -69,8 +69,8 @@ PlacedLayer PlaceLayer(const ChartOverlay& overlay, float unit, float pictureHei
 
 // Paints the layer with the painter mapping picture twips to its device: lines first, then
 // the marks, then the labels, so that no line covers a label. With a cache, a raster painter
-// draws the labels laid out there, to the same pixels; other outputs (SVG, PDF, print) always
-// get the labels as text.
+// at pixel ratio 1 draws the labels shaped there, to the same pixels; other outputs (SVG, PDF,
+// print) always get the labels as text.
 void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts = nullptr);
 
 }  // namespace hygrova
