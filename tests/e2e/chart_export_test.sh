@@ -11,15 +11,9 @@ program=$1
 artifacts=$2
 mkdir -p "$artifacts"
 rm -f "$artifacts"/*.png "$artifacts"/*.svg
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 0700 "$XDG_RUNTIME_DIR"
-work=$(mktemp -d)
-export HOME=$work
-log=$artifacts/program.log
 # shellcheck source=tests/e2e/x11_session.sh
 source "$(dirname "$0")/x11_session.sh"
-start_window_manager 'rm -rf "$work"'
-click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
+start_program_session
 # A point of the main window's client area (below the menu bar) at design twips.
 at() {
   geometry "$main"

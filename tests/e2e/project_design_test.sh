@@ -11,15 +11,9 @@ program=$1
 artifacts=$2
 mkdir -p "$artifacts"
 rm -f "$artifacts"/*.png "$artifacts"/*.svg "$artifacts"/*.hygrova
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 0700 "$XDG_RUNTIME_DIR"
-work=$(mktemp -d)
-export HOME=$work
-log=$artifacts/program.log
 # shellcheck source=tests/e2e/x11_session.sh
 source "$(dirname "$0")/x11_session.sh"
-start_window_manager 'rm -rf "$work"'
-click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
+start_program_session
 key() { xdotool key "$@"; sleep 0.3; }
 # The middle of the main window's chart.
 chart_middle() { geometry "$main"; echo $((X + WIDTH * 2 / 5)) $((Y + HEIGHT * 2 / 5)); }

@@ -54,6 +54,19 @@ wm_caught_up() {
   poll 5 wm_state_lacks "$1"
 }
 
+# start_program_session: what a real-program script does first (after setting `artifacts`):
+# a private runtime folder and home, removed on exit, the program's log in the artifact dir,
+# and the window manager.
+start_program_session() {
+  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+  chmod 0700 "$XDG_RUNTIME_DIR"
+  work=$(mktemp -d)
+  export HOME=$work
+  log=$artifacts/program.log
+  start_window_manager 'rm -rf "$work"'
+}
+click() { xdotool mousemove "$1" "$2" click "${3:-1}"; sleep 0.3; }
+
 visible_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 find_window() {  # find_window <exact title>: the id of the visible window, waiting for it
   local id=""
