@@ -42,13 +42,7 @@ inline const std::string& YearCsv()
 inline MeasuredLog ReadYear(unsigned jobs)
 {
     const std::string& text = YearCsv();
-    std::size_t position = 0;
-    LineReader reader([&](char* buffer, std::size_t size) {
-        const std::size_t count = std::min(size, text.size() - position);
-        std::memcpy(buffer, text.data() + position, count);
-        position += count;
-        return count;
-    });
+    LineReader reader(BytesOf(text));
     LogOptions options;
     options.jobs = jobs;
     return ReadMeasuredLog(reader, options);

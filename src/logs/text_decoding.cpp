@@ -123,4 +123,14 @@ std::size_t TextDecoder::DecodeUtf16(char* buffer, std::size_t size)
     return written;
 }
 
+ReadBytes BytesOf(const std::string& text)
+{
+    return [&text, position = std::size_t{0}](char* buffer, std::size_t size) mutable {
+        const std::size_t count = std::min(size, text.size() - position);
+        std::memcpy(buffer, text.data() + position, count);
+        position += count;
+        return count;
+    };
+}
+
 }  // namespace hygrova

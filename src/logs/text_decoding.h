@@ -12,6 +12,9 @@ namespace hygrova {
 // Reads up to `size` bytes into `buffer` and returns how many; 0 at the end of the input.
 using ReadBytes = std::function<std::size_t(char* buffer, std::size_t size)>;
 
+// Reads `text` from memory, as a file would be read; the text must outlive the reads.
+ReadBytes BytesOf(const std::string& text);
+
 class TextDecoder {
 public:
     explicit TextDecoder(ReadBytes read);

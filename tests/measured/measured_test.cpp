@@ -23,13 +23,7 @@ constexpr float kCell = 120.0f;  // 8 pixels at 96 dots per inch
 MeasuredLog ReadText(const std::string& text, const ReadControl& control = {},
                      unsigned jobs = 1, std::size_t chunkLines = 4096)
 {
-    std::size_t position = 0;
-    LineReader reader([&](char* buffer, std::size_t size) {
-        const std::size_t count = std::min(size, text.size() - position);
-        std::memcpy(buffer, text.data() + position, count);
-        position += count;
-        return count;
-    });
+    LineReader reader(BytesOf(text));
     LogOptions options;
     options.jobs = jobs;
     options.chunkLines = chunkLines;
