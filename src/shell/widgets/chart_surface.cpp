@@ -122,9 +122,7 @@ void ChartSurface::RenderLayer()
     }
     m_layerImage.setDevicePixelRatio(m_image.devicePixelRatio());
     m_layerImage.fill(Qt::transparent);
-    QPainter painter(&m_layerImage);
-    painter.scale(1 / TwipsPerPx(), 1 / TwipsPerPx());
-    PaintLayer(painter, m_layer, &m_layerTexts);
+    PaintLayerOnImage(m_layerImage, m_layer, TwipsPerPx(), m_layerTexts);
 }
 
 void ChartSurface::Clear()

@@ -1,13 +1,16 @@
 #include "shell/widgets/layer_drawing.h"
 
 #include "chart/chart_mapping.h"
+#include "chart/coverage_raster.h"
 #include "model/arithmetic_fault.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
 #include <QFont>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -69,25 +72,57 @@ QColor LineColor(OverlayLineKind kind)
     return kStateColor;
 }
 
-void PaintArrowHead(QPainter& painter, const PlacedLayer::Line& line, double px)
+QColor MarkColor(const PlacedLayer::Mark& mark)
+{
+    return mark.supersaturated ? kSupersaturatedColor : kStateColor;
+}
+
+Ink InkOf(const QColor& color)
+{
+    return {{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+             static_cast<std::uint8_t>(color.blue())},
+            static_cast<std::uint8_t>(color.alpha())};
+}
+
+// Where a label's baseline starts: beside the middle of its line, or up and right of its mark.
+QPointF LineLabelAt(const PlacedLayer::Line& line, double px)
+{
+    return QPointF((line.x1 + line.x2) / 2 + 4 * px, (line.y1 + line.y2) / 2);
+}
+
+QPointF MarkLabelAt(const PlacedLayer::Mark& mark, double px)
+{
+    return QPointF(mark.x + (kMarkRadius + 2) * px, mark.y - (kMarkRadius + 1) * px);
+}
+
+// The arrow head's corners at a process's end, twips: its tip on the end; none for a line
+// shorter than a pixel.
+std::optional<std::array<QPointF, 3>> ArrowHead(const PlacedLayer::Line& line, double px)
 {
     const double dx = line.x2 - line.x1;
     const double dy = line.y2 - line.y1;
     const double length = std::hypot(dx, dy);
     if (length < px) {
-        return;
+        return std::nullopt;
     }
     const double ux = dx / length;
     const double uy = dy / length;
     const QPointF tip(line.x2, line.y2);
     const QPointF base = tip - QPointF(ux, uy) * (kArrowLength * px);
     const QPointF side = QPointF(-uy, ux) * (kArrowHalfWidth * px);
-    QPainterPath head;
-    head.moveTo(tip);
-    head.lineTo(base + side);
-    head.lineTo(base - side);
-    head.closeSubpath();
-    painter.fillPath(head, LineColor(line.kind));
+    return std::array<QPointF, 3>{tip, base + side, base - side};
+}
+
+void PaintArrowHead(QPainter& painter, const PlacedLayer::Line& line, double px)
+{
+    if (const auto corners = ArrowHead(line, px)) {
+        QPainterPath head;
+        head.moveTo((*corners)[0]);
+        head.lineTo((*corners)[1]);
+        head.lineTo((*corners)[2]);
+        head.closeSubpath();
+        painter.fillPath(head, LineColor(line.kind));
+    }
 }
 
 // A laid-out text may break lines and expands tabs where a drawn one does not: such a label is
@@ -100,17 +135,62 @@ bool DrawsAlike(const QString& text)
     });
 }
 
-// Draws a label in the painter's font with its baseline starting at `at`.
-void DrawLabel(QPainter& painter, QPointF at, const QString& text, LayerTextCache* texts)
-{
-    if (texts != nullptr && DrawsAlike(text)) {
-        for (const QGlyphRun& run : texts->Glyphs(text, painter.font())) {
-            painter.drawGlyphRun(at, run);
+// Draws labels in the painter's font, each with its baseline starting at a point. From a
+// cache, the glyphs of consecutive labels in one font and color go out as one glyph run:
+// drawn glyph by glyph in the same order, to the same pixels, without a call for each label.
+class LabelPainter {
+public:
+    LabelPainter(QPainter& painter, LayerTextCache* texts) : m_painter(painter), m_texts(texts) {}
+    ~LabelPainter() { Flush(); }
+    LabelPainter(const LabelPainter&) = delete;
+    LabelPainter& operator=(const LabelPainter&) = delete;
+
+    void Draw(QPointF at, const QString& text, const QColor& color)
+    {
+        if (m_texts == nullptr || !DrawsAlike(text)) {
+            Flush();
+            m_painter.setPen(color);
+            m_painter.drawText(at, text);
+            return;
         }
-    } else {
-        painter.drawText(at, text);
+        for (const QGlyphRun& run : m_texts->Glyphs(text, m_painter.font())) {
+            if (color != m_color || run.rawFont() != m_run.rawFont() ||
+                run.flags() != m_run.flags()) {
+                Flush();
+                m_color = color;
+                m_run = run;
+                m_run.setGlyphIndexes({});
+                m_run.setPositions({});
+            }
+            m_indexes += run.glyphIndexes();
+            for (const QPointF& position : run.positions()) {
+                m_positions.push_back(at + position);
+            }
+        }
     }
-}
+
+    // Draws the glyphs gathered so far; before the font changes, and at the end.
+    void Flush()
+    {
+        if (m_indexes.isEmpty()) {
+            return;
+        }
+        m_run.setRawData(m_indexes.constData(), m_positions.constData(),
+                         static_cast<int>(m_indexes.size()));
+        m_painter.setPen(m_color);
+        m_painter.drawGlyphRun(QPointF(0, 0), m_run);
+        m_indexes.clear();
+        m_positions.clear();
+    }
+
+private:
+    QPainter& m_painter;
+    LayerTextCache* m_texts;
+    QGlyphRun m_run;
+    QColor m_color;
+    QList<quint32> m_indexes;
+    QList<QPointF> m_positions;
+};
 
 // The glyphs of one line of text, moved from the line's top to its baseline.
 QList<QGlyphRun> ShapeLine(const QString& text, const QFont& font)
@@ -182,7 +262,7 @@ PlacedLayer PlaceLayer(const ChartOverlay& overlay, float unit, float pictureHei
     return layer;
 }
 
-void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts)
+void PaintLayerLabels(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts)
 {
     const double px = layer.pixelTwips;
     // Glyph runs land on drawText's pixels on a raster device at pixel ratio 1 only; at other
@@ -194,6 +274,30 @@ void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* tex
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(LayerFont(px, kLineLabelPixels, false));
+    {
+        LabelPainter labels(painter, texts);
+        for (const PlacedLayer::Line& line : layer.lines) {
+            if (!line.label.isEmpty()) {
+                labels.Draw(LineLabelAt(line, px), line.label, LineColor(line.kind));
+            }
+        }
+    }
+    painter.setFont(LayerFont(px, kLabelPixels, true));
+    {
+        LabelPainter labels(painter, texts);
+        for (const PlacedLayer::Mark& mark : layer.marks) {
+            labels.Draw(MarkLabelAt(mark, px), mark.label, MarkColor(mark));
+        }
+    }
+    painter.restore();
+}
+
+void PaintLayer(QPainter& painter, const PlacedLayer& layer)
+{
+    const double px = layer.pixelTwips;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
     for (const PlacedLayer::Line& line : layer.lines) {
         QPen pen(LineColor(line.kind), kLineWidth * px);
         pen.setCapStyle(Qt::FlatCap);
@@ -219,23 +323,53 @@ void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* tex
             painter.drawEllipse(QPointF(mark.x, mark.y), r, r);
         }
     }
-    painter.setFont(LayerFont(px, kLineLabelPixels, false));
+    painter.restore();
+    PaintLayerLabels(painter, layer);
+}
+
+void PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
+                       LayerTextCache& texts)
+{
+    // The same shapes as PaintLayer, laid straight into the pixels: the screen's layer is
+    // painted again on every edit, resize and change of pressure, and a general path
+    // rasterizer takes most of the chart's redraw time for a design of a few hundred lines.
+    if (image.format() != QImage::Format_ARGB32_Premultiplied) {
+        QPainter painter(&image);
+        painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
+        PaintLayer(painter, layer);
+        return;
+    }
+    const double scale = image.devicePixelRatio() / twipsPerPixel;  // device pixels per twip
+    const double px = layer.pixelTwips * scale;                       // one screen pixel
+    const PixelCanvas canvas{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
+                             image.height(),
+                             static_cast<int>(image.bytesPerLine() / sizeof(std::uint32_t))};
+    const auto at = [&](QPointF p) { return PixelPoint{p.x() * scale, p.y() * scale}; };
+    const double width = kLineWidth * px;
     for (const PlacedLayer::Line& line : layer.lines) {
-        if (!line.label.isEmpty()) {
-            painter.setPen(LineColor(line.kind));
-            DrawLabel(painter,
-                      QPointF((line.x1 + line.x2) / 2 + 4 * px, (line.y1 + line.y2) / 2),
-                      line.label, texts);
+        const Ink ink = InkOf(LineColor(line.kind));
+        // Qt's dash line: dashes of four pen widths, gaps of two.
+        const Dashes dashes = line.kind == OverlayLineKind::Process ? Dashes{}
+                                                                    : Dashes{4 * width, 2 * width};
+        PaintWideLine(canvas, at({line.x1, line.y1}), at({line.x2, line.y2}), width, ink, dashes);
+        if (line.arrowHead) {
+            if (const auto corners = ArrowHead(line, layer.pixelTwips)) {
+                PaintTriangle(canvas, {at((*corners)[0]), at((*corners)[1]), at((*corners)[2])},
+                              ink);
+            }
         }
     }
-    painter.setFont(LayerFont(px, kLabelPixels, true));
     for (const PlacedLayer::Mark& mark : layer.marks) {
-        painter.setPen(mark.supersaturated ? kSupersaturatedColor : kStateColor);
-        DrawLabel(painter,
-                  QPointF(mark.x + (kMarkRadius + 2) * px, mark.y - (kMarkRadius + 1) * px),
-                  mark.label, texts);
+        const PixelPoint centre = at({mark.x, mark.y});
+        if (mark.supersaturated) {
+            PaintRing(canvas, centre, kMarkRadius * px + px, width, InkOf(kSupersaturatedColor));
+        } else {
+            PaintDisc(canvas, centre, kMarkRadius * px, InkOf(kStateColor));
+        }
     }
-    painter.restore();
+    QPainter painter(&image);
+    painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
+    PaintLayerLabels(painter, layer, &texts);
 }
 
 }  // namespace hygrova

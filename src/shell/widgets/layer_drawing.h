@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 
+class QImage;
 class QPainter;
 
 namespace hygrova {
@@ -68,9 +69,19 @@ PlacedLayer PlaceLayer(const ChartOverlay& overlay, float unit, float pictureHei
                        double pixelTwips);
 
 // Paints the layer with the painter mapping picture twips to its device: lines first, then
-// the marks, then the labels, so that no line covers a label. With a cache, a raster painter
-// at pixel ratio 1 draws the labels shaped there, to the same pixels; other outputs (SVG, PDF,
-// print) always get the labels as text.
-void PaintLayer(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts = nullptr);
+// the marks, then the labels, so that no line covers a label. For every output: the exports
+// (copy, PNG, SVG, PDF, print) draw with it.
+void PaintLayer(QPainter& painter, const PlacedLayer& layer);
+
+// The labels alone, as PaintLayer draws them last. With a cache, a raster painter at pixel
+// ratio 1 draws the labels shaped there, to the same pixels; other outputs always get the
+// labels as text.
+void PaintLayerLabels(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts = nullptr);
+
+// The screen's layer: PaintLayer's shapes laid straight into the pixels of a premultiplied
+// ARGB image (see coverage_raster.h), then the labels from the cache; an image of another
+// format is painted with PaintLayer. twipsPerPixel: twips per logical pixel of the image.
+void PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
+                       LayerTextCache& texts);
 
 }  // namespace hygrova
