@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QLayout>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 
 namespace hygrova {
@@ -74,6 +78,24 @@ void SelectId(QTableWidget& table, std::uint32_t id)
             return;
         }
     }
+}
+
+int WidthShowingColumns(const QTableWidget& table, QWidget& window, int least)
+{
+    window.ensurePolished();  // the captions' width in the font they will show in
+    int width = 2 * table.frameWidth() + table.verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < table.columnCount(); ++column) {
+        width += table.horizontalHeader()->sectionSizeHint(column);
+    }
+    if (const QLayout* layout = window.layout()) {
+        width += layout->contentsMargins().left() + layout->contentsMargins().right();
+    }
+    // Room for the window manager's frame at both sides.
+    constexpr int kFrameRoom = 16;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        width = std::min(width, screen->availableGeometry().width() - 2 * kFrameRoom);
+    }
+    return std::max(width, least);
 }
 
 }  // namespace hygrova

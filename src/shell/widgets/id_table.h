@@ -30,4 +30,8 @@ void SelectId(QTableWidget& table, std::uint32_t id);
 // The id kept in the row.
 std::uint32_t IdOfRow(const QTableWidget& table, int row);
 
+// A width for a window whose layout holds the table: wide enough to show every column whole
+// by its caption where the primary screen has room, and never narrower than `least`.
+int WidthShowingColumns(const QTableWidget& table, QWidget& window, int least);
+
 }  // namespace hygrova

@@ -84,10 +84,13 @@ Ink InkOf(const QColor& color)
             static_cast<std::uint8_t>(color.alpha())};
 }
 
-// Where a label's baseline starts: beside the middle of its line, or up and right of its mark.
+// Where a label's baseline starts: below and right of the middle of its line, or up and right
+// of its mark. A mix puts its state in the middle of the line between its two states; its
+// label above and the line's below keep clear of each other.
 QPointF LineLabelAt(const PlacedLayer::Line& line, double px)
 {
-    return QPointF((line.x1 + line.x2) / 2 + 4 * px, (line.y1 + line.y2) / 2);
+    return QPointF((line.x1 + line.x2) / 2 + 4 * px,
+                   (line.y1 + line.y2) / 2 + (kLineLabelPixels + 3) * px);
 }
 
 QPointF MarkLabelAt(const PlacedLayer::Mark& mark, double px)

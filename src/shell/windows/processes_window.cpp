@@ -174,7 +174,7 @@ void ProcessesWindow::CreateControls()
     layout->addWidget(KindTabs);
     layout->addLayout(commandRow);
     layout->addWidget(HelpText);
-    resize(1100, 560);
+    resize(WidthShowingColumns(*OperationTable, *this, 1100), 560);
 }
 
 void ProcessesWindow::ShowProject()

@@ -142,7 +142,7 @@ void StatesWindow::CreateControls()
     layout->addWidget(SupersaturatedNote);
     layout->addLayout(pairRow);
     layout->addLayout(commandRow);
-    resize(1000, 420);
+    resize(WidthShowingColumns(*StateTable, *this, 1000), 420);
 }
 
 void StatesWindow::ShowProject()
