@@ -97,7 +97,9 @@ void ChartSurface::FitImage()
         painter.drawImage(QPointF(0, 0), m_image);
     }
     m_image = std::move(image);
-    RenderLayer();
+    // Painted when the widget is next painted, unless a newly placed layer comes first: a
+    // resize places the layer anew right after, and it is painted once.
+    m_layerStale = true;
 }
 
 void ChartSurface::SetLayer(PlacedLayer layer)
@@ -113,6 +115,7 @@ void ChartSurface::SetLayer(PlacedLayer layer)
 
 void ChartSurface::RenderLayer()
 {
+    m_layerStale = false;
     if (m_layer.IsEmpty()) {
         m_layerImage = QImage();
         return;
@@ -191,6 +194,9 @@ void ChartSurface::paintEvent(QPaintEvent* event)
     const QRectF source(QPointF(event->rect().topLeft()) * m_image.devicePixelRatio(),
                         QSizeF(event->rect().size()) * m_image.devicePixelRatio());
     painter.drawImage(event->rect(), m_image, source);
+    if (m_layerStale) {
+        RenderLayer();
+    }
     if (!m_layerImage.isNull()) {
         painter.drawImage(event->rect(), m_layerImage, source);
     }
