@@ -97,6 +97,7 @@ struct LineShape {
     double on;      // the dash pattern, pixels
     double period;
     double perPeriod;  // 1 / period
+    double phase;      // where in the pattern the walked part starts
 };
 
 template <bool Dashed>
@@ -111,10 +112,9 @@ void PaintAcross(std::uint32_t* pixel, long stride, long count, double along, do
             share *= Share(std::min(along, line.length - along));
         }
         if constexpr (Dashed) {
-            // The nearer of the dash the pixel falls in and the next one; along > -period.
-            const double phase =
-                along - static_cast<double>(static_cast<long>(along * line.perPeriod + 1) - 1) *
-                            line.period;
+            // The nearer of the dash the pixel falls in and the next one.
+            const double inPattern = along + line.phase;
+            const double phase = inPattern - std::floor(inPattern * line.perPeriod) * line.period;
             share *= std::max(Share(std::min(phase, line.on - phase)), Share(phase - line.period));
         }
         paint.Over(*pixel, share);
@@ -126,11 +126,22 @@ void PaintAcross(std::uint32_t* pixel, long stride, long count, double along, do
 void PaintWideLine(const PixelCanvas& canvas, PixelPoint from, PixelPoint to, double width, Ink ink,
                    Dashes dashes)
 {
+    if (!Finite(from) || !Finite(to) || !std::isfinite(width) || !(width > 0) ||
+        !(dashes.on >= 0 && dashes.off >= 0 && std::isfinite(dashes.on + dashes.off))) {
+        return;
+    }
+    // Only the part within the pen's reach of the canvas is walked, so that distances along
+    // it stay small; the dash pattern keeps its phase from the line's true start.
+    const PixelPoint start = from;
+    const double margin = width / 2 + 2;
+    if (!ClipLineToBox(from.x, from.y, to.x, to.y, canvas.width + margin, canvas.height + margin,
+                       -margin)) {
+        return;
+    }
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
     const double length = std::hypot(dx, dy);
-    if (!Finite(from) || !Finite(to) || !std::isfinite(width) || !(length > 0) || !(width > 0) ||
-        !(dashes.on >= 0 && dashes.off >= 0 && std::isfinite(dashes.on + dashes.off))) {
+    if (!(length > 0)) {
         return;
     }
     const bool dashed = dashes.on > 0 && dashes.off > 0;
@@ -154,7 +165,9 @@ void PaintWideLine(const PixelCanvas& canvas, PixelPoint from, PixelPoint to, do
                               alongX ? canvas.width : canvas.height);
     const int otherSize = alongX ? canvas.height : canvas.width;
     const Paint paint(ink);
-    const LineShape shape{width, length, dashes.on, period, 1 / period};
+    const double skipped = std::hypot(from.x - start.x, from.y - start.y);
+    const LineShape shape{width, length, dashes.on, period, 1 / period,
+                          dashed ? std::fmod(skipped, period) : 0};
     for (long step = steps.first; step < steps.last; ++step) {
         const double ds = static_cast<double>(step) + 0.5 - s0;
         const double onAxis = o0 + ds * slope;
@@ -164,7 +177,8 @@ void PaintWideLine(const PixelCanvas& canvas, PixelPoint from, PixelPoint to, do
         const double along = ds * us + firstDo * uo;
         const double lastAlong = along + static_cast<double>(band.last - band.first) * uo;
         // Away from the ends every pixel of the step lies wholly within the line's length.
-        const bool ends = std::min(along, lastAlong) < 0.5 || std::max(along, lastAlong) > length - 0.5;
+        const bool ends =
+            std::min(along, lastAlong) < 0.5 || std::max(along, lastAlong) > length - 0.5;
         std::uint32_t* pixel = canvas.pixels + step * stepStride + band.first * otherStride;
         (dashed ? PaintAcross<true> : PaintAcross<false>)(
             pixel, otherStride, band.last - band.first, along, ds * uo - firstDo * us, uo, -us,

@@ -7,8 +7,42 @@
 namespace hygrova {
 namespace {
 
-// Cuts the line to the box [lo, xHi] x [lo, yHi] (Liang-Barsky); false if nothing is left.
-bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xHi, double yHi, double lo)
+// Paints the pen at a step of the line: `weight` pixels across the line's major axis from
+// (x, y) on, down for a line that runs mainly across, right for one that runs mainly down;
+// the parts inside the canvas.
+struct PenPainter {
+    const PixelCanvas& canvas;
+    std::uint32_t color;
+    int weight;
+    bool alongX;
+
+    void operator()(long x, long y) const
+    {
+        if (alongX) {
+            if (x < 0 || x >= canvas.width) {
+                return;
+            }
+            const long top = std::max(y, 0L);
+            const long bottom = std::min(y + weight, static_cast<long>(canvas.height));
+            for (long row = top; row < bottom; ++row) {
+                canvas.pixels[row * canvas.stride + x] = color;
+            }
+        } else {
+            if (y < 0 || y >= canvas.height) {
+                return;
+            }
+            const long left = std::max(x, 0L);
+            const long right = std::min(x + weight, static_cast<long>(canvas.width));
+            std::uint32_t* line = canvas.pixels + y * canvas.stride;
+            std::fill(line + left, line + std::max(left, right), color);
+        }
+    }
+};
+
+}  // namespace
+
+bool ClipLineToBox(double& x1, double& y1, double& x2, double& y2, double xHi, double yHi,
+                   double lo)
 {
     double enter = 0.0;
     double leave = 1.0;
@@ -44,40 +78,6 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double xHi, doubl
     return true;
 }
 
-// Paints the pen at a step of the line: `weight` pixels across the line's major axis from
-// (x, y) on, down for a line that runs mainly across, right for one that runs mainly down;
-// the parts inside the canvas.
-struct PenPainter {
-    const PixelCanvas& canvas;
-    std::uint32_t color;
-    int weight;
-    bool alongX;
-
-    void operator()(long x, long y) const
-    {
-        if (alongX) {
-            if (x < 0 || x >= canvas.width) {
-                return;
-            }
-            const long top = std::max(y, 0L);
-            const long bottom = std::min(y + weight, static_cast<long>(canvas.height));
-            for (long row = top; row < bottom; ++row) {
-                canvas.pixels[row * canvas.stride + x] = color;
-            }
-        } else {
-            if (y < 0 || y >= canvas.height) {
-                return;
-            }
-            const long left = std::max(x, 0L);
-            const long right = std::min(x + weight, static_cast<long>(canvas.width));
-            std::uint32_t* line = canvas.pixels + y * canvas.stride;
-            std::fill(line + left, line + std::max(left, right), color);
-        }
-    }
-};
-
-}  // namespace
-
 void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, double y2, Rgb color,
                   int weight)
 {
@@ -92,7 +92,7 @@ void DrawHairline(const PixelCanvas& canvas, double x1, double y1, double x2, do
     (alongX ? y1 : x1) += toEdge;
     (alongX ? y2 : x2) += toEdge;
     // A pen that starts up to its width before the canvas still reaches into it.
-    if (!ClipToBox(x1, y1, x2, y2, canvas.width + 1.0, canvas.height + 1.0, -weight - 1.0)) {
+    if (!ClipLineToBox(x1, y1, x2, y2, canvas.width + 1.0, canvas.height + 1.0, -weight - 1.0)) {
         return;
     }
     const long startX = static_cast<long>(std::floor(x1));

@@ -16,6 +16,11 @@ struct PixelCanvas {
     int stride;
 };
 
+// Cuts the line from (x1, y1) to (x2, y2) to the box [lo, xHi] x [lo, yHi] (Liang-Barsky),
+// moving its ends; false if nothing of it is left.
+bool ClipLineToBox(double& x1, double& y1, double& x2, double& y2, double xHi, double yHi,
+                   double lo);
+
 // Draws a line from (x1, y1) to (x2, y2) in pixels of the canvas (pixel (i, j) covers
 // [i, i + 1) x [j, j + 1)), `weight` pixels thick (at least 1), in the solid color, clipped
 // to the canvas. The pixels follow Bresenham's line between the pixels nearest the ends, and

@@ -81,6 +81,12 @@ TEST(CoverageRasterTest, InkAddsUpToTheShapesArea)
         {"disc on the edge", [](auto& c) { PaintDisc(c, {0, 20}, 5, kInk); }, pi * 25 / 2},
         {"line from far away", [](auto& c) { PaintWideLine(c, {-1e12, 20}, {30, 20}, 2, kInk); },
          2 * 30},
+        // The pattern keeps its phase from the true start: 10^6 px before the canvas is
+        // 6.4 px into a period of 9.6, so the canvas begins with a gap of 3.2 and holds
+        // dashes from 3.2, 12.8 and 22.4, each 6.4 long.
+        {"dashed line from far away",
+         [](auto& c) { PaintWideLine(c, {-1e6, 20}, {30.6, 20}, 1.6, kInk, {6.4, 3.2}); },
+         3 * 6.4 * 1.6},
         {"non-finite end", [&](auto& c) { PaintWideLine(c, {5, 5}, {kNaN, 5}, 2, kInk); }, 0},
         {"point-long line", [](auto& c) { PaintWideLine(c, {5, 5}, {5, 5}, 2, kInk); }, 0},
         {"flat triangle", [](auto& c) { PaintTriangle(c, {{{5, 5}, {10, 10}, {15, 15}}}, kInk); },
