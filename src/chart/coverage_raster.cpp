@@ -173,6 +173,9 @@ void PaintWideLine(const PixelCanvas& canvas, PixelPoint from, PixelPoint to, do
         const double onAxis = o0 + ds * slope;
         // Pixel `other` has its centre at other + 0.5.
         const Span band = SpanOf(onAxis - halfBand - 0.5, onAxis + halfBand - 0.5, otherSize);
+        if (band.first >= band.last) {
+            continue;
+        }
         const double firstDo = static_cast<double>(band.first) + 0.5 - o0;
         const double along = ds * us + firstDo * uo;
         const double lastAlong = along + static_cast<double>(band.last - band.first) * uo;
