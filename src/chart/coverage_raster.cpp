@@ -42,7 +42,7 @@ struct Paint {
         }
         const std::uint32_t keep = 255 - a;
         const auto lanes = [&](std::uint32_t ink, std::uint32_t below) {
-            std::uint32_t t = ink * a + below * keep;
+            const std::uint32_t t = ink * a + below * keep;
             return ((t + ((t >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8) & 0x00ff00ffu;
         };
         pixel = lanes(redBlue, pixel & 0x00ff00ffu) |
@@ -50,10 +50,23 @@ struct Paint {
     }
 
     float alpha;
-    std::uint32_t opaque;  // the solid pixel of an opaque ink, 0 for a translucent one
+    std::uint32_t opaque;      // the solid pixel of an opaque ink, 0 for a translucent one
     std::uint32_t redBlue;     // the ink's channels in the two lanes
     std::uint32_t alphaGreen;
 };
+
+// floor and ceil of a value well within the range of long, without a library call: the
+// walks below take them for every step and every pixel of a dashed line.
+long FloorOf(double x)
+{
+    const auto i = static_cast<long>(x);
+    return i - (x < static_cast<double>(i) ? 1 : 0);
+}
+long CeilOf(double x)
+{
+    const auto i = static_cast<long>(x);
+    return i + (x > static_cast<double>(i) ? 1 : 0);
+}
 
 // The pixel range [first, last) of the canvas that [lo, hi] touches along one axis.
 struct Span {
@@ -62,9 +75,8 @@ struct Span {
 };
 Span SpanOf(double lo, double hi, int size)
 {
-    const double first = std::clamp(std::floor(lo), 0.0, static_cast<double>(size));
-    const double last = std::clamp(std::ceil(hi), 0.0, static_cast<double>(size));
-    return {static_cast<long>(first), static_cast<long>(last)};
+    const double edge = static_cast<double>(size);
+    return {FloorOf(std::clamp(lo, 0.0, edge)), CeilOf(std::clamp(hi, 0.0, edge))};
 }
 
 // Paints every pixel of the box [x0, x1] x [y0, y1] with the coverage `share(cx, cy)` of its
@@ -112,9 +124,11 @@ void PaintAcross(std::uint32_t* pixel, long stride, long count, double along, do
             share *= Share(std::min(along, line.length - along));
         }
         if constexpr (Dashed) {
-            // The nearer of the dash the pixel falls in and the next one.
+            // The nearer of the dash the pixel falls in and the next one. The walk keeps to
+            // the canvas's reach, so the count of periods is small.
             const double inPattern = along + line.phase;
-            const double phase = inPattern - std::floor(inPattern * line.perPeriod) * line.period;
+            const double phase =
+                inPattern - static_cast<double>(FloorOf(inPattern * line.perPeriod)) * line.period;
             share *= std::max(Share(std::min(phase, line.on - phase)), Share(phase - line.period));
         }
         paint.Over(*pixel, share);

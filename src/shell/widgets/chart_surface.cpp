@@ -34,6 +34,16 @@ PixelCanvas CanvasOf(QImage& image)
                        static_cast<int>(image.bytesPerLine() / sizeof(std::uint32_t))};
 }
 
+// Makes the pixels of the rectangle (device pixels) transparent.
+void ClearPixels(QImage& image, QRect rect)
+{
+    rect &= image.rect();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+        std::fill(row + rect.left(), row + rect.right() + 1, 0u);
+    }
+}
+
 }  // namespace
 
 void DrawChartLines(QImage& image, const std::vector<ChartSegment>& segments, double twipsPerPixel)
@@ -122,10 +132,14 @@ void ChartSurface::RenderLayer()
     }
     if (m_layerImage.size() != m_image.size()) {
         m_layerImage = QImage(m_image.size(), QImage::Format_ARGB32_Premultiplied);
+        m_layerImage.fill(Qt::transparent);
+    } else {
+        // Only what the last painting covered needs clearing: a design is mostly a small
+        // part of the chart.
+        ClearPixels(m_layerImage, m_layerBounds);
     }
     m_layerImage.setDevicePixelRatio(m_image.devicePixelRatio());
-    m_layerImage.fill(Qt::transparent);
-    PaintLayerOnImage(m_layerImage, m_layer, TwipsPerPx(), m_layerTexts);
+    m_layerBounds = PaintLayerOnImage(m_layerImage, m_layer, TwipsPerPx(), m_layerTexts);
 }
 
 void ChartSurface::Clear()
@@ -198,7 +212,13 @@ void ChartSurface::paintEvent(QPaintEvent* event)
         RenderLayer();
     }
     if (!m_layerImage.isNull()) {
-        painter.drawImage(event->rect(), m_layerImage, source);
+        // The layer's image is clear beyond what it covers.
+        const qreal ratio = m_layerImage.devicePixelRatio();
+        const QRect covered = source.toAlignedRect() & m_layerBounds;
+        if (!covered.isEmpty()) {
+            const QRectF target(QPointF(covered.topLeft()) / ratio, QSizeF(covered.size()) / ratio);
+            painter.drawImage(target, m_layerImage, covered);
+        }
     }
 }
 

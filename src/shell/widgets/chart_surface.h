@@ -96,6 +96,7 @@ private:
     FillStyle m_fillStyle = FillStyle::Transparent;
     PlacedLayer m_layer;
     QImage m_layerImage;
+    QRect m_layerBounds;        // what the layer's painting covered, device pixels
     bool m_layerStale = false;  // the picture was resized since the layer was painted
     LayerTextCache m_layerTexts;
 };

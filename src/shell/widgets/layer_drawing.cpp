@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -330,36 +331,54 @@ void PaintLayer(QPainter& painter, const PlacedLayer& layer)
     PaintLayerLabels(painter, layer);
 }
 
-void PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
-                       LayerTextCache& texts)
+QRect PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
+                        LayerTextCache& texts)
 {
-    // The same shapes as PaintLayer, laid straight into the pixels: the screen's layer is
-    // painted again on every edit, resize and change of pressure, and a general path
-    // rasterizer takes most of the chart's redraw time for a design of a few hundred lines.
     if (image.format() != QImage::Format_ARGB32_Premultiplied) {
         QPainter painter(&image);
         painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
         PaintLayer(painter, layer);
-        return;
+        return image.rect();
     }
+    // The same shapes as PaintLayer, laid straight into the pixels: the screen's layer is
+    // painted again on every edit, resize and change of pressure, and a general path
+    // rasterizer takes most of the chart's redraw time for a design of a few hundred lines.
     const double scale = image.devicePixelRatio() / twipsPerPixel;  // device pixels per twip
     const double px = layer.pixelTwips * scale;                       // one screen pixel
     const PixelCanvas canvas{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
                              image.height(),
                              static_cast<int>(image.bytesPerLine() / sizeof(std::uint32_t))};
     const auto at = [&](QPointF p) { return PixelPoint{p.x() * scale, p.y() * scale}; };
+    // What the layer covers, device pixels: its shapes and, generously, its labels.
+    QRectF covered;
+    const auto cover = [&](PixelPoint p, double reach) {
+        covered |= QRectF(p.x - reach, p.y - reach, 2 * reach, 2 * reach);
+    };
+    const auto coverLabel = [&](QPointF twips, const QString& text, int pixels) {
+        const PixelPoint p = at(twips);
+        const double em = pixels * px;
+        covered |= QRectF(p.x - px, p.y - 1.3 * em, (static_cast<double>(text.size()) + 1) * em,
+                          1.8 * em);
+    };
     const double width = kLineWidth * px;
     for (const PlacedLayer::Line& line : layer.lines) {
         const Ink ink = InkOf(LineColor(line.kind));
         // Qt's dash line: dashes of four pen widths, gaps of two.
         const Dashes dashes = line.kind == OverlayLineKind::Process ? Dashes{}
                                                                     : Dashes{4 * width, 2 * width};
-        PaintWideLine(canvas, at({line.x1, line.y1}), at({line.x2, line.y2}), width, ink, dashes);
+        const PixelPoint from = at({line.x1, line.y1});
+        const PixelPoint to = at({line.x2, line.y2});
+        PaintWideLine(canvas, from, to, width, ink, dashes);
+        cover(from, width);
+        cover(to, (kArrowLength + 1) * px);
         if (line.arrowHead) {
             if (const auto corners = ArrowHead(line, layer.pixelTwips)) {
                 PaintTriangle(canvas, {at((*corners)[0]), at((*corners)[1]), at((*corners)[2])},
                               ink);
             }
+        }
+        if (!line.label.isEmpty()) {
+            coverLabel(LineLabelAt(line, layer.pixelTwips), line.label, kLineLabelPixels);
         }
     }
     for (const PlacedLayer::Mark& mark : layer.marks) {
@@ -369,10 +388,13 @@ void PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerP
         } else {
             PaintDisc(canvas, centre, kMarkRadius * px, InkOf(kStateColor));
         }
+        cover(centre, (kMarkRadius + 3) * px);
+        coverLabel(MarkLabelAt(mark, layer.pixelTwips), mark.label, kLabelPixels);
     }
     QPainter painter(&image);
     painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
     PaintLayerLabels(painter, layer, &texts);
+    return covered.toAlignedRect() & image.rect();
 }
 
 }  // namespace hygrova

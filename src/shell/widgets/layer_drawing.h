@@ -12,6 +12,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QList>
+#include <QRect>
 #include <QString>
 
 class QImage;
@@ -81,7 +82,8 @@ void PaintLayerLabels(QPainter& painter, const PlacedLayer& layer, LayerTextCach
 // The screen's layer: PaintLayer's shapes laid straight into the pixels of a premultiplied
 // ARGB image (see coverage_raster.h), then the labels from the cache; an image of another
 // format is painted with PaintLayer. twipsPerPixel: twips per logical pixel of the image.
-void PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
-                       LayerTextCache& texts);
+// Returns the part of the image it may have painted, device pixels.
+QRect PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
+                        LayerTextCache& texts);
 
 }  // namespace hygrova
