@@ -1,8 +1,10 @@
 // The chart's redraw with a design of 200 states and 200 operations on it, on the offscreen
 // platform: the chart's clear and paint into the retained image, the layer placed with the
 // chart mapping and painted into its own image, as every redraw of the main window does. The
-// layer is painted only when it changed; "edited" runs alternate between the design and the
-// design with one more state, so that every iteration paints it.
+// layer is painted only when it changed: a redraw for new colors or spacings keeps it, a
+// change of pressure or size paints both ("ChartAndLayer" runs alternate between the design
+// and the design with one more state, so that every iteration paints the layer), and an edit
+// of the design paints the layer alone.
 
 #include "chart/chart_drawing.h"
 #include "common/app_state.h"
@@ -48,8 +50,8 @@ void PlaceAndPaintLayer(Picture& picture, const ChartOverlay& overlay)
                                         TwipsPerPixel(&picture.surface)));
 }
 
-// The whole redraw: chart lines, then the layer; the project as it was (a change of the
-// chart's colors or spacings), or edited since the last redraw.
+// The whole redraw: chart lines, then the layer; the layer as it was (a change of the
+// chart's colors or spacings), or changed too (a change of pressure or size).
 void RedrawWithLayer(benchmark::State& state, bool edited)
 {
     Picture picture;
@@ -66,12 +68,12 @@ void RedrawWithLayer(benchmark::State& state, bool edited)
     state.counters["lines"] = static_cast<double>(picture.surface.Layer().lines.size());
 }
 void BM_RedrawWithLayer(benchmark::State& state) { RedrawWithLayer(state, false); }
-void BM_RedrawWithEditedLayer(benchmark::State& state) { RedrawWithLayer(state, true); }
+void BM_RedrawChartAndLayer(benchmark::State& state) { RedrawWithLayer(state, true); }
 BENCHMARK(BM_RedrawWithLayer)->Arg(1000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RedrawWithEditedLayer)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawChartAndLayer)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-// The layer alone, as after an edit of the project.
-void BM_LayerOnly(benchmark::State& state)
+// The layer alone, as after an edit of the project: the chart's picture stays.
+void BM_LayerAfterEdit(benchmark::State& state)
 {
     Picture picture;
     SetUp(picture, static_cast<int>(state.range(0)));
@@ -81,7 +83,7 @@ void BM_LayerOnly(benchmark::State& state)
         odd = !odd;
     }
 }
-BENCHMARK(BM_LayerOnly)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayerAfterEdit)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // Copying the retained image and the layer to the widget, as its paint event does.
 void BM_PaintWidgetWithLayer(benchmark::State& state)
