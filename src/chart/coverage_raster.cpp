@@ -15,7 +15,7 @@ float Share(double inside)
     return static_cast<float>(std::min(std::max(inside + 0.5, 0.0), 1.0));
 }
 
-// The ink premultiplied, ready to be laid over pixels.
+// An ink ready to be laid over premultiplied pixels.
 struct Paint {
     explicit Paint(Ink ink)
         : alpha(static_cast<float>(ink.alpha)),
@@ -98,20 +98,21 @@ void PaintBox(const PixelCanvas& canvas, double x0, double y0, double x1, double
 
 bool Finite(PixelPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
-// The line's pixels across one step of its walk: `count` pixels `stride` apart from `pixel`,
-// the first at `along` pixels along the line and `across` from its axis; each next one
-// `dAlong` further along and `dAcross` further across. With `ends`, the pixels may reach past
-// an end of the line (and get the share inside it); with `Dashed`, they get the share inside
-// the dash pattern.
+// A wide line as its walk sees it, pixels.
 struct LineShape {
     double width;
     double length;
-    double on;      // the dash pattern, pixels
+    double on;         // the dash pattern
     double period;
     double perPeriod;  // 1 / period
     double phase;      // where in the pattern the walked part starts
 };
 
+// The line's pixels across one step of its walk: `count` pixels `stride` apart from `pixel`,
+// the first at `along` pixels along the line and `across` from its axis; each next one
+// `dAlong` further along and `dAcross` further across. With `ends`, the pixels may reach past
+// an end of the line (and get the share inside it); with `Dashed`, they get the share inside
+// the dash pattern.
 template <bool Dashed>
 void PaintAcross(std::uint32_t* pixel, long stride, long count, double along, double across,
                  double dAlong, double dAcross, bool ends, const LineShape& line,
