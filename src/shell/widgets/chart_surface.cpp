@@ -1,6 +1,7 @@
 #include "shell/widgets/chart_surface.h"
 
 #include "shell/platform/twips.h"
+#include "shell/widgets/image_canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -25,13 +26,6 @@ QColor ToQColor(Rgb c)
 int LineWeight(const QImage& image)
 {
     return std::max(1, static_cast<int>(std::lround(image.devicePixelRatio())));
-}
-
-PixelCanvas CanvasOf(QImage& image)
-{
-    return PixelCanvas{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
-                       image.height(),
-                       static_cast<int>(image.bytesPerLine() / sizeof(std::uint32_t))};
 }
 
 // Makes the pixels of the rectangle (device pixels) transparent.

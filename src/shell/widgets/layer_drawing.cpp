@@ -3,6 +3,7 @@
 #include "chart/chart_mapping.h"
 #include "chart/coverage_raster.h"
 #include "model/arithmetic_fault.h"
+#include "shell/widgets/image_canvas.h"
 
 #include <algorithm>
 #include <array>
@@ -117,17 +118,112 @@ std::optional<std::array<QPointF, 3>> ArrowHead(const PlacedLayer::Line& line, d
     return std::array<QPointF, 3>{tip, base + side, base - side};
 }
 
-void PaintArrowHead(QPainter& painter, const PlacedLayer::Line& line, double px)
+// The layer's shapes in painting order, twips of the picture, handed to a painter of either
+// kind: each line (dashed unless it is a process) with its arrow head, then each mark (a dot,
+// or a hollow ring for a state beyond saturation, kept where its mix put it). The screen and
+// the exports take their shapes from this one walk.
+template <typename Shapes>
+void WalkShapes(const PlacedLayer& layer, Shapes& shapes)
 {
-    if (const auto corners = ArrowHead(line, px)) {
-        QPainterPath head;
-        head.moveTo((*corners)[0]);
-        head.lineTo((*corners)[1]);
-        head.lineTo((*corners)[2]);
-        head.closeSubpath();
-        painter.fillPath(head, LineColor(line.kind));
+    const double px = layer.pixelTwips;
+    for (const PlacedLayer::Line& line : layer.lines) {
+        const QColor color = LineColor(line.kind);
+        shapes.Line(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2), kLineWidth * px, color,
+                    line.kind != OverlayLineKind::Process);
+        if (line.arrowHead) {
+            if (const auto corners = ArrowHead(line, px)) {
+                shapes.Triangle(*corners, color);
+            }
+        }
+    }
+    for (const PlacedLayer::Mark& mark : layer.marks) {
+        const double r = kMarkRadius * px;
+        if (mark.supersaturated) {
+            shapes.Ring(QPointF(mark.x, mark.y), r + px, kLineWidth * px, kSupersaturatedColor);
+        } else {
+            shapes.Disc(QPointF(mark.x, mark.y), r, kStateColor);
+        }
     }
 }
+
+// The shapes drawn with QPainter, for every output.
+struct PainterShapes {
+    QPainter& painter;
+
+    void Line(QPointF from, QPointF to, double width, const QColor& color, bool dashed)
+    {
+        QPen pen(color, width);
+        pen.setCapStyle(Qt::FlatCap);
+        if (dashed) {
+            pen.setStyle(Qt::DashLine);
+        }
+        painter.setPen(pen);
+        painter.drawLine(from, to);
+    }
+    void Triangle(const std::array<QPointF, 3>& corners, const QColor& color)
+    {
+        QPainterPath head;
+        head.moveTo(corners[0]);
+        head.lineTo(corners[1]);
+        head.lineTo(corners[2]);
+        head.closeSubpath();
+        painter.fillPath(head, color);
+    }
+    void Disc(QPointF centre, double radius, const QColor& color)
+    {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawEllipse(centre, radius, radius);
+    }
+    void Ring(QPointF centre, double radius, double width, const QColor& color)
+    {
+        painter.setPen(QPen(color, width));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(centre, radius, radius);
+    }
+};
+
+// The same shapes laid straight into the pixels of a premultiplied ARGB image (see
+// coverage_raster.h), noting the device pixels they may cover.
+struct PixelShapes {
+    PixelCanvas canvas;
+    double scale;  // device pixels per twip
+    QRectF covered;
+
+    PixelPoint At(QPointF p) const { return {p.x() * scale, p.y() * scale}; }
+    void Cover(PixelPoint p, double reach)
+    {
+        covered |= QRectF(p.x - reach, p.y - reach, 2 * reach, 2 * reach);
+    }
+
+    void Line(QPointF from, QPointF to, double width, const QColor& color, bool dashed)
+    {
+        const double w = width * scale;
+        // Qt's dash line: dashes of four pen widths, gaps of two.
+        PaintWideLine(canvas, At(from), At(to), w, InkOf(color),
+                      dashed ? Dashes{4 * w, 2 * w} : Dashes{});
+        Cover(At(from), w);
+        Cover(At(to), w);
+    }
+    void Triangle(const std::array<QPointF, 3>& corners, const QColor& color)
+    {
+        const std::array<PixelPoint, 3> at{At(corners[0]), At(corners[1]), At(corners[2])};
+        PaintTriangle(canvas, at, InkOf(color));
+        for (const PixelPoint& corner : at) {
+            Cover(corner, 2);  // a sharp tip's antialiased edge reaches past the corner
+        }
+    }
+    void Disc(QPointF centre, double radius, const QColor& color)
+    {
+        PaintDisc(canvas, At(centre), radius * scale, InkOf(color));
+        Cover(At(centre), radius * scale + 1);
+    }
+    void Ring(QPointF centre, double radius, double width, const QColor& color)
+    {
+        PaintRing(canvas, At(centre), radius * scale, width * scale, InkOf(color));
+        Cover(At(centre), (radius + width) * scale + 1);
+    }
+};
 
 // A laid-out text may break lines and expands tabs where a drawn one does not: such a label is
 // drawn as it is.
@@ -299,34 +395,10 @@ void PaintLayerLabels(QPainter& painter, const PlacedLayer& layer, LayerTextCach
 
 void PaintLayer(QPainter& painter, const PlacedLayer& layer)
 {
-    const double px = layer.pixelTwips;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const PlacedLayer::Line& line : layer.lines) {
-        QPen pen(LineColor(line.kind), kLineWidth * px);
-        pen.setCapStyle(Qt::FlatCap);
-        if (line.kind != OverlayLineKind::Process) {
-            pen.setStyle(Qt::DashLine);
-        }
-        painter.setPen(pen);
-        painter.drawLine(QPointF(line.x1, line.y1), QPointF(line.x2, line.y2));
-        if (line.arrowHead) {
-            PaintArrowHead(painter, line, px);
-        }
-    }
-    for (const PlacedLayer::Mark& mark : layer.marks) {
-        const double r = kMarkRadius * px;
-        if (mark.supersaturated) {
-            // Hollow: the state lies beyond the saturation curve, kept where its mix put it.
-            painter.setPen(QPen(kSupersaturatedColor, kLineWidth * px));
-            painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(QPointF(mark.x, mark.y), r + px, r + px);
-        } else {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(kStateColor);
-            painter.drawEllipse(QPointF(mark.x, mark.y), r, r);
-        }
-    }
+    PainterShapes shapes{painter};
+    WalkShapes(layer, shapes);
     painter.restore();
     PaintLayerLabels(painter, layer);
 }
@@ -334,67 +406,31 @@ void PaintLayer(QPainter& painter, const PlacedLayer& layer)
 QRect PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
                         LayerTextCache& texts)
 {
-    if (image.format() != QImage::Format_ARGB32_Premultiplied) {
-        QPainter painter(&image);
-        painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
-        PaintLayer(painter, layer);
-        return image.rect();
-    }
-    // The same shapes as PaintLayer, laid straight into the pixels: the screen's layer is
-    // painted again on every edit, resize and change of pressure, and a general path
-    // rasterizer takes most of the chart's redraw time for a design of a few hundred lines.
-    const double scale = image.devicePixelRatio() / twipsPerPixel;  // device pixels per twip
-    const double px = layer.pixelTwips * scale;                       // one screen pixel
-    const PixelCanvas canvas{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(),
-                             image.height(),
-                             static_cast<int>(image.bytesPerLine() / sizeof(std::uint32_t))};
-    const auto at = [&](QPointF p) { return PixelPoint{p.x() * scale, p.y() * scale}; };
-    // What the layer covers, device pixels: its shapes and, generously, its labels.
-    QRectF covered;
-    const auto cover = [&](PixelPoint p, double reach) {
-        covered |= QRectF(p.x - reach, p.y - reach, 2 * reach, 2 * reach);
-    };
+    // PaintLayer's shapes laid straight into the pixels: the screen's layer is painted again
+    // on every edit, resize and change of pressure, and a general path rasterizer takes most
+    // of the chart's redraw time for a design of a few hundred lines.
+    PixelShapes shapes{CanvasOf(image), image.devicePixelRatio() / twipsPerPixel, {}};
+    WalkShapes(layer, shapes);
+    // The labels' room, generously: an em for each character and one more.
+    const double px = layer.pixelTwips;
     const auto coverLabel = [&](QPointF twips, const QString& text, int pixels) {
-        const PixelPoint p = at(twips);
-        const double em = pixels * px;
-        covered |= QRectF(p.x - px, p.y - 1.3 * em, (static_cast<double>(text.size()) + 1) * em,
-                          1.8 * em);
+        const PixelPoint p = shapes.At(twips);
+        const double em = pixels * px * shapes.scale;
+        shapes.covered |= QRectF(p.x - px * shapes.scale, p.y - 1.3 * em,
+                                 (static_cast<double>(text.size()) + 1) * em, 1.8 * em);
     };
-    const double width = kLineWidth * px;
     for (const PlacedLayer::Line& line : layer.lines) {
-        const Ink ink = InkOf(LineColor(line.kind));
-        // Qt's dash line: dashes of four pen widths, gaps of two.
-        const Dashes dashes = line.kind == OverlayLineKind::Process ? Dashes{}
-                                                                    : Dashes{4 * width, 2 * width};
-        const PixelPoint from = at({line.x1, line.y1});
-        const PixelPoint to = at({line.x2, line.y2});
-        PaintWideLine(canvas, from, to, width, ink, dashes);
-        cover(from, width);
-        cover(to, (kArrowLength + 1) * px);
-        if (line.arrowHead) {
-            if (const auto corners = ArrowHead(line, layer.pixelTwips)) {
-                PaintTriangle(canvas, {at((*corners)[0]), at((*corners)[1]), at((*corners)[2])},
-                              ink);
-            }
-        }
         if (!line.label.isEmpty()) {
-            coverLabel(LineLabelAt(line, layer.pixelTwips), line.label, kLineLabelPixels);
+            coverLabel(LineLabelAt(line, px), line.label, kLineLabelPixels);
         }
     }
     for (const PlacedLayer::Mark& mark : layer.marks) {
-        const PixelPoint centre = at({mark.x, mark.y});
-        if (mark.supersaturated) {
-            PaintRing(canvas, centre, kMarkRadius * px + px, width, InkOf(kSupersaturatedColor));
-        } else {
-            PaintDisc(canvas, centre, kMarkRadius * px, InkOf(kStateColor));
-        }
-        cover(centre, (kMarkRadius + 3) * px);
-        coverLabel(MarkLabelAt(mark, layer.pixelTwips), mark.label, kLabelPixels);
+        coverLabel(MarkLabelAt(mark, px), mark.label, kLabelPixels);
     }
     QPainter painter(&image);
     painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
     PaintLayerLabels(painter, layer, &texts);
-    return covered.toAlignedRect() & image.rect();
+    return shapes.covered.toAlignedRect() & image.rect();
 }
 
 }  // namespace hygrova

@@ -79,10 +79,10 @@ void PaintLayer(QPainter& painter, const PlacedLayer& layer);
 // labels as text.
 void PaintLayerLabels(QPainter& painter, const PlacedLayer& layer, LayerTextCache* texts = nullptr);
 
-// The screen's layer: PaintLayer's shapes laid straight into the pixels of a premultiplied
-// ARGB image (see coverage_raster.h), then the labels from the cache; an image of another
-// format is painted with PaintLayer. twipsPerPixel: twips per logical pixel of the image.
-// Returns the part of the image it may have painted, device pixels.
+// The screen's layer: PaintLayer's shapes laid straight into the pixels of an image of
+// Format_ARGB32_Premultiplied (see coverage_raster.h), then the labels from the cache.
+// twipsPerPixel: twips per logical pixel of the image. Returns the part of the image it may
+// have painted, device pixels.
 QRect PaintLayerOnImage(QImage& image, const PlacedLayer& layer, double twipsPerPixel,
                         LayerTextCache& texts);
 
